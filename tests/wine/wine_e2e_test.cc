@@ -1,0 +1,291 @@
+// The Windows launcher under Wine, started by a Windows-side driver with an
+// exact command line, against a child that records the command line it
+// received. TRELM_WINE_VARIANT names the Windows build (win32 or win64); its
+// build tree, Wine loader and Wine prefix follow from it.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Env(const char* Name) {
+  const char* V = std::getenv(Name);
+  return V ? V : "";
+}
+
+std::string ReadAll(const fs::path& P) {
+  std::ifstream In(P, std::ios::binary);
+  std::stringstream S;
+  S << In.rdbuf();
+  return S.str();
+}
+
+void WriteAll(const fs::path& P, const std::string& Bytes) {
+  std::ofstream(P, std::ios::binary) << Bytes;
+}
+
+// Wine sees the Unix file system as drive Z:.
+std::string Win(const fs::path& P) {
+  std::string S = "Z:" + P.string();
+  for (char& C : S)
+    if (C == '/') C = '\\';
+  return S;
+}
+
+int RunQuiet(const std::vector<std::string>& Args, const fs::path& Log) {
+  std::vector<std::string> Copy = Args;
+  std::vector<char*> Argv;
+  for (std::string& A : Copy) Argv.push_back(A.data());
+  Argv.push_back(nullptr);
+  posix_spawn_file_actions_t Actions;
+  posix_spawn_file_actions_init(&Actions);
+  posix_spawn_file_actions_addopen(&Actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&Actions, 1, Log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+  posix_spawn_file_actions_adddup2(&Actions, 1, 2);
+  pid_t Pid = 0;
+  int Error = posix_spawn(&Pid, Argv[0], &Actions, nullptr, Argv.data(), environ);
+  posix_spawn_file_actions_destroy(&Actions);
+  if (Error != 0) return -1;
+  int Status = 0;
+  waitpid(Pid, &Status, 0);
+  return WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
+}
+
+struct Outcome {
+  std::string Status;   // "exit=N" or "createfail=N"
+  std::string Stdout;   // what the launcher and child wrote to standard output
+  std::string Stderr;
+  std::string Received; // the child's command line, or "(no child)"
+};
+
+class WineRun : public ::testing::Test {
+protected:
+  void SetUp() override {
+    std::string Variant = Env("TRELM_WINE_VARIANT");
+    ASSERT_TRUE(Variant == "win32" || Variant == "win64") << "TRELM_WINE_VARIANT: " << Variant;
+    WinDir = fs::path(TRELM_SOURCE_DIR) / "build" / Variant;
+    Loader = Variant == "win32" ? "/usr/lib/wine/wine" : "/usr/lib/wine/wine64";
+    std::string Prefix = TRELM_WINE_PREFIX_BASE + Variant.substr(3);
+    setenv("WINEPREFIX", Prefix.c_str(), 1);
+    setenv("WINEDEBUG", "-all", 1);
+    setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 1);
+    ASSERT_TRUE(fs::exists(WinDir / "trelm.exe")) << "no trelm.exe in " << WinDir;
+    char Tmpl[] = "/tmp/trelm-wine-XXXXXX";
+    Dir = mkdtemp(Tmpl);
+    Rec = WinDir / "tests/wine/programs/rec.exe";
+    fs::copy_file(Rec, Dir / "prog.exe");
+  }
+  void TearDown() override { fs::remove_all(Dir); }
+
+  // Starts trelm.exe with exactly CmdLine, in Dir, with the driver's
+  // environment changed by Options (--set, --unset, --hold ...).
+  Outcome Run(const std::string& CmdLine, std::vector<std::string> Options = {}) {
+    fs::remove(Dir / "received");
+    WriteAll(Dir / "cmd.bin", CmdLine);
+    std::vector<std::string> Args = {Loader, (WinDir / "tests/wine/programs/driver.exe").string(),
+                                     "--app", Win(WinDir / "trelm.exe"), "--cmd",
+                                     Win(Dir / "cmd.bin"), "--status", Win(Dir / "status"),
+                                     "--out", Win(Dir / "out"), "--err", Win(Dir / "err"),
+                                     "--cwd", Win(Dir), "--set", "REC_OUT=" + Win(Dir / "received")};
+    Args.insert(Args.end(), Options.begin(), Options.end());
+    EXPECT_EQ(RunQuiet(Args, Dir / "wine.log"), 0) << ReadAll(Dir / "wine.log");
+    Outcome O{ReadAll(Dir / "status"), ReadAll(Dir / "out"), ReadAll(Dir / "err"), "(no child)"};
+    if (fs::exists(Dir / "received")) O.Received = ReadAll(Dir / "received");
+    return O;
+  }
+
+  // The command line a child found as Name receives for the folded Text.
+  static std::string Line(const std::string& Name, const std::string& Text) {
+    return "\"" + Name + "\" " + Text;
+  }
+
+  fs::path WinDir, Dir, Rec;
+  std::string Loader;
+};
+
+const char kUsage[] = "Trelm - starts a program with a command line read from a file\r\n"
+                      "Trelm ProgramName ParamFile params\r\n";
+
+TEST_F(WineRun, UsageWithTooFewArguments) {
+  for (const char* Cmd : {"trelm.exe", "trelm.exe prog.exe", "\"trelm.exe\"   \"\" "}) {
+    Outcome O = Run(Cmd);
+    EXPECT_EQ(O.Status, "exit=1") << Cmd;
+    EXPECT_EQ(O.Stdout, kUsage) << Cmd;
+    EXPECT_EQ(O.Received, "(no child)");
+  }
+}
+
+TEST_F(WineRun, NotFoundGivesOneAndNoOutput) {
+  WriteAll(Dir / "list.txt", "a");
+  fs::create_directory(Dir / "tools.exe");
+  fs::create_directory(Dir / "listdir");
+  for (const char* Cmd : {"trelm.exe missing.exe list.txt", "trelm.exe tools.exe list.txt",
+                          "trelm.exe prog.exe missing.txt", "trelm.exe prog.exe listdir"}) {
+    Outcome O = Run(Cmd);
+    EXPECT_EQ(O.Status, "exit=1") << Cmd;
+    EXPECT_EQ(O.Stdout, "") << Cmd;
+    EXPECT_EQ(O.Received, "(no child)") << Cmd;
+  }
+}
+
+TEST_F(WineRun, TextFileAsProgramGivesTheSystemsCode) {
+  WriteAll(Dir / "notes.txt", "just some notes\r\n");
+  WriteAll(Dir / "list.txt", "a");
+  Outcome O = Run("trelm.exe notes.txt list.txt");
+  EXPECT_EQ(O.Status, "exit=193");
+  EXPECT_EQ(O.Stdout, "");
+}
+
+TEST_F(WineRun, ChildGetsTheFoldedFileAndItsStatusIsPassedOn) {
+  WriteAll(Dir / "empty.txt", "");
+  Outcome O = Run("trelm.exe prog.exe empty.txt", {"--set", "REC_EXIT=3"});
+  EXPECT_EQ(O.Status, "exit=3");
+  EXPECT_EQ(O.Received, Line("prog.exe", " "));
+
+  WriteAll(Dir / "list.txt", "-o out.exe\r\n\t-I\tinc\r\n  \\\\server\\share\r\nlast");
+  O = Run("trelm.exe prog list.txt -v \"x y\"", {"--set", "REC_EXIT=0xC0000135"});
+  EXPECT_EQ(O.Status, "exit=3221225781"); // all 32 bits
+  EXPECT_EQ(O.Received, Line("prog.exe", "-o out.exe -I inc server\\share last -v x y "));
+}
+
+TEST_F(WineRun, PathsWithBlanksAndWildcards) {
+  fs::create_directory(Dir / "my tools");
+  fs::copy_file(Rec, Dir / "my tools" / "cc.exe");
+  WriteAll(Dir / "my list.txt", "a b");
+  std::string Prog = Win(Dir / "my tools" / "cc.exe");
+  Outcome O = Run("trelm.exe \"" + Prog + "\" \"my list.txt\"");
+  EXPECT_EQ(O.Status, "exit=0");
+  EXPECT_EQ(O.Received, Line(Prog, "a b "));
+
+  // The wildcard passes the existence test; the start then gets the pattern.
+  O = Run("trelm.exe pro?.exe \"my*.txt\"");
+  EXPECT_EQ(O.Stdout, "");
+  EXPECT_NE(O.Status, "exit=1");
+  EXPECT_EQ(O.Received, "(no child)");
+}
+
+TEST_F(WineRun, LongArgumentsAndLongFilesArriveWhole) {
+  const std::string Long(300, 'a');
+  WriteAll(Dir / "list.txt", "x");
+  Outcome O = Run("trelm.exe prog.exe list.txt " + Long + " end");
+  EXPECT_EQ(O.Received, Line("prog.exe", "x " + Long + " end "));
+
+  std::string Words;
+  for (int I = 0; I < 2000; ++I) Words += "word" + std::to_string(I) + "\r\n";
+  WriteAll(Dir / "big.txt", Words);
+  O = Run("trelm.exe prog.exe big.txt");
+  std::string Folded;
+  for (int I = 0; I < 2000; ++I) Folded += "word" + std::to_string(I) + " ";
+  ASSERT_GT(Folded.size(), 8192u);
+  EXPECT_EQ(O.Status, "exit=0");
+  EXPECT_EQ(O.Received, Line("prog.exe", Folded + " "));
+
+  WriteAll(Dir / "huge.txt", std::string(40000, 'w'));
+  O = Run("trelm.exe prog.exe huge.txt");
+  EXPECT_EQ(O.Status, "exit=206");
+  EXPECT_EQ(O.Received, "(no child)");
+  EXPECT_EQ(O.Stdout, "");
+}
+
+TEST_F(WineRun, ParameterFileHeldByAnotherProcess) {
+  WriteAll(Dir / "list.txt", "held");
+  Outcome O = Run("trelm.exe prog.exe list.txt", {"--hold", Win(Dir / "list.txt"), "--share", "none"});
+  EXPECT_EQ(O.Status, "exit=32");
+  EXPECT_EQ(O.Received, "(no child)");
+  EXPECT_EQ(O.Stdout, "");
+  O = Run("trelm.exe prog.exe list.txt", {"--hold", Win(Dir / "list.txt"), "--share", "rw"});
+  EXPECT_EQ(O.Status, "exit=0");
+  EXPECT_EQ(O.Received, Line("prog.exe", "held "));
+}
+
+TEST_F(WineRun, ProgramSearch) {
+  for (const char* D : {"a", "b", "c", "sub"}) fs::create_directory(Dir / D);
+  fs::copy_file(Rec, Dir / "b" / "tool.exe");
+  fs::copy_file(Rec, Dir / "c" / "tool.exe");
+  fs::copy_file(Rec, Dir / "sub" / "tool.exe");
+  fs::create_directory(Dir / "a" / "x");
+  fs::copy_file(Rec, Dir / "a" / "x" / "tool.exe");
+  WriteAll(Dir / "list.txt", "x");
+  const std::string A = Win(Dir / "a"), B = Win(Dir / "b"), C = Win(Dir / "c");
+  struct Case {
+    const char* Name;
+    std::string Cmd;
+    std::vector<std::string> Options;
+    std::string Status, Prog;
+  };
+  const Case Cases[] = {
+      {"second of two PATH directories", "trelm.exe tool list.txt",
+       {"--unset", "PATH", "--set", "PATH=" + A + ";" + B}, "exit=0", B + "\\tool.exe"},
+      {"';;' before the right directory", "trelm.exe tool list.txt",
+       {"--unset", "PATH", "--set", "PATH=" + A + ";;" + C + "\\"}, "exit=0", C + "\\tool.exe"},
+      {"lower-case entry", "trelm.exe tool list.txt",
+       {"--unset", "PATH", "--set", "path=" + C}, "exit=0", C + "\\tool.exe"},
+      {"current directory before PATH", "trelm.exe prog list.txt",
+       {"--unset", "PATH", "--set", "PATH=" + B}, "exit=0", "prog.exe"},
+      {"no PATH at all", "trelm.exe tool list.txt", {"--unset", "PATH"}, "exit=1", ""},
+      {"'sub\\tool' is not searched", "trelm.exe sub\\tool list.txt",
+       {"--unset", "PATH", "--set", "PATH=" + B}, "exit=0", "sub\\tool.exe"},
+      {"'x/tool' is searched", "trelm.exe x/tool list.txt",
+       {"--unset", "PATH", "--set", "PATH=" + A}, "exit=0", A + "\\x/tool.exe"},
+      {"upper case gets a lower-case extension", "trelm.exe TOOL list.txt",
+       {"--unset", "PATH", "--set", "PATH=" + B}, "exit=0", B + "\\TOOL.exe"},
+  };
+  for (const Case& K : Cases) {
+    Outcome O = Run(K.Cmd, K.Options);
+    EXPECT_EQ(O.Status, K.Status) << K.Name;
+    EXPECT_EQ(O.Received, K.Prog.empty() ? "(no child)" : Line(K.Prog, "x ")) << K.Name;
+  }
+
+  // A directory named like the program does not stop the search.
+  fs::create_directory(Dir / "tool.exe");
+  Outcome O = Run("trelm.exe tool list.txt", {"--unset", "PATH", "--set", "PATH=" + B});
+  EXPECT_EQ(O.Received, Line(B + "\\tool.exe", "x "));
+}
+
+TEST_F(WineRun, BadInputIsRefusedAndNothingIsLost) {
+  // 100 MiB of random bytes: too long for any command line.
+  std::string Random(100u << 20, '\0');
+  std::mt19937 Gen(1);
+  for (char& Ch : Random) Ch = static_cast<char>(Gen());
+  WriteAll(Dir / "random.bin", Random);
+  Outcome O = Run("trelm.exe prog.exe random.bin");
+  EXPECT_EQ(O.Status, "exit=206");
+  EXPECT_EQ(O.Received, "(no child)");
+  fs::remove(Dir / "random.bin");
+
+  // A small binary file is folded like any other.
+  WriteAll(Dir / "bin.dat", std::string("\x00\x01MZ\x90\x00\x03\xff\xfe\t\\x", 12));
+  O = Run("trelm.exe prog.exe bin.dat");
+  EXPECT_EQ(O.Received, Line("prog.exe", "MZ\x90\xff\xfe x "));
+
+  WriteAll(Dir / "list.txt", "x");
+  O = Run("trelm.exe nul list.txt");
+  EXPECT_NE(O.Status, "exit=0");
+  EXPECT_EQ(O.Received, "(no child)");
+  EXPECT_EQ(O.Stdout, "");
+
+  O = Run("trelm.exe " + std::string(300, 'p') + " list.txt");
+  EXPECT_EQ(O.Status, "exit=1");
+  EXPECT_EQ(O.Received, "(no child)");
+
+  // A child that writes a lot: all of it arrives, and the launcher waits.
+  O = Run("trelm.exe prog.exe list.txt", {"--set", "REC_SPAM=3000000"});
+  EXPECT_EQ(O.Status, "exit=0");
+  EXPECT_EQ(O.Stdout.size(), 3000000u);
+  EXPECT_EQ(O.Stderr.size(), 3000000u);
+}
+
+} // namespace
