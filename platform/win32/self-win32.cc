@@ -15,7 +15,7 @@ bool OwnModulePath(char (&Buf)[kModulePathBuf]) {
   return true;
 }
 
-const char* EnvironmentBlock() { return GetEnvironmentStrings(); }
+const char* EnvironmentBlock() { return GetEnvironmentStringsA(); }
 
 namespace {
 void WriteHandle(DWORD Which, const char* Bytes, int32_t Count) {

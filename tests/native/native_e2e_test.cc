@@ -15,20 +15,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/test_files.h"
+
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadAll(const fs::path& P) {
-  std::ifstream In(P, std::ios::binary);
-  std::stringstream S;
-  S << In.rdbuf();
-  return S.str();
-}
-
-void WriteAll(const fs::path& P, const std::string& Bytes) {
-  std::ofstream(P, std::ios::binary) << Bytes;
-}
 
 class NativeRun : public ::testing::Test {
 protected:

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/test_files.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -24,17 +26,6 @@ namespace {
 std::string Env(const char* Name) {
   const char* V = std::getenv(Name);
   return V ? V : "";
-}
-
-std::string ReadAll(const fs::path& P) {
-  std::ifstream In(P, std::ios::binary);
-  std::stringstream S;
-  S << In.rdbuf();
-  return S.str();
-}
-
-void WriteAll(const fs::path& P, const std::string& Bytes) {
-  std::ofstream(P, std::ios::binary) << Bytes;
 }
 
 // Wine sees the Unix file system as drive Z:.
@@ -236,8 +227,10 @@ TEST_F(WineRun, ProgramSearch) {
       {"current directory before PATH", "trelm.exe prog list.txt",
        {"--unset", "PATH", "--set", "PATH=" + B}, "exit=0", "prog.exe"},
       {"no PATH at all", "trelm.exe tool list.txt", {"--unset", "PATH"}, "exit=1", ""},
-      {"'sub\\tool' is not searched", "trelm.exe sub\\tool list.txt",
+      {"'sub\\tool' is used as it stands", "trelm.exe sub\\tool list.txt",
        {"--unset", "PATH", "--set", "PATH=" + B}, "exit=0", "sub\\tool.exe"},
+      {"'x\\tool' is not searched", "trelm.exe x\\tool list.txt",
+       {"--unset", "PATH", "--set", "PATH=" + A}, "exit=1", ""},
       {"'x/tool' is searched", "trelm.exe x/tool list.txt",
        {"--unset", "PATH", "--set", "PATH=" + A}, "exit=0", A + "\\x/tool.exe"},
       {"upper case gets a lower-case extension", "trelm.exe TOOL list.txt",
