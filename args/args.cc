@@ -11,14 +11,17 @@ bool IsSeparator(char C) {
   return B >= 0x01 && B <= 0x20;
 }
 
-bool EndsArgument(char C) { return static_cast<unsigned char>(C) <= 0x20; }
+bool EndsArgument(char C) {
+  return static_cast<unsigned char>(C) <= 0x20;
+}
 
 } // namespace
 
 const char* SplitNextArgInto(const char* Pos, char* Out, int32_t Cap, int32_t* Len) {
   // Separators and empty pairs of quotes before the argument are skipped.
   for (;;) {
-    while (IsSeparator(*Pos)) ++Pos;
+    while (IsSeparator(*Pos))
+      ++Pos;
     if (Pos[0] == kQuote && Pos[1] == kQuote) {
       Pos += 2;
       continue;
@@ -37,7 +40,8 @@ const char* SplitNextArgInto(const char* Pos, char* Out, int32_t Cap, int32_t* L
       continue;
     }
     ++Pos; // opening quote
-    while (*Pos != kQuote && *Pos != 0) Put(*Pos++);
+    while (*Pos != kQuote && *Pos != 0)
+      Put(*Pos++);
     if (*Pos == kQuote) ++Pos; // closing quote; an open section ends with the text
   }
   *Len = N;
@@ -71,7 +75,9 @@ tShortStr ArgStrIn(const char* CmdLine, int32_t Index) {
   }
 }
 
-int32_t ArgCount() { return ArgCountIn(OwnCommandLine()); }
+int32_t ArgCount() {
+  return ArgCountIn(OwnCommandLine());
+}
 
 tShortStr ArgStr(int32_t Index) {
   if (Index != 0) return ArgStrIn(OwnCommandLine(), Index);

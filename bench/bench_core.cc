@@ -20,9 +20,14 @@ constexpr size_t kTextSize = 64u << 20;
 // Typical parameter text: options, paths and words, blanks, tabs, CR LF.
 const std::vector<char>& ParamText() {
   static std::vector<char> Text = [] {
-    const char* Pieces[] = {"-I",   "include\\platform\\win32", " ",  "-DNAME=value", "\t",
-                            "src\\launcher\\main.c", "\r\n", "-o", " ",  "build\\out.obj",
-                            "  ",   "--flag",       "\r\n",  "x", " ", "lib\\util.lib"};
+    const char* Pieces[] = {"-I",   "include\\platform\\win32",
+                            " ",    "-DNAME=value",
+                            "\t",   "src\\launcher\\main.c",
+                            "\r\n", "-o",
+                            " ",    "build\\out.obj",
+                            "  ",   "--flag",
+                            "\r\n", "x",
+                            " ",    "lib\\util.lib"};
     std::vector<char> T;
     T.reserve(kTextSize);
     for (size_t I = 0; T.size() < kTextSize; ++I) {
@@ -61,7 +66,8 @@ void BM_Memcpy(benchmark::State& State) {
 
 void BM_ExtraArgs(benchmark::State& State) {
   std::string CmdLine = "Trelm prog.exe list.txt";
-  for (int64_t I = 0; I < State.range(0); ++I) CmdLine += " arg" + std::to_string(I);
+  for (int64_t I = 0; I < State.range(0); ++I)
+    CmdLine += " arg" + std::to_string(I);
   ResetFake(CmdLine);
   std::vector<char> Buf(CmdLine.size() + 2);
   Launcher.CmdBuf = Buf.data();
@@ -82,7 +88,8 @@ BENCHMARK(BM_ExtraArgs)->Arg(1000)->Arg(16000)->Unit(benchmark::kMicrosecond);
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
   void ReportRuns(const std::vector<Run>& Runs) override {
-    for (const Run& R : Runs) Seconds[R.benchmark_name()] = R.GetAdjustedRealTime();
+    for (const Run& R : Runs)
+      Seconds[R.benchmark_name()] = R.GetAdjustedRealTime();
     ConsoleReporter::ReportRuns(Runs);
   }
   std::map<std::string, double> Seconds;

@@ -60,4 +60,6 @@ int32_t RunLauncher() {
   return L.ResultCode;
 }
 
-void LauncherMain() { ExitWith(static_cast<uint32_t>(RunLauncher())); }
+void LauncherMain() {
+  ExitWith(static_cast<uint32_t>(RunLauncher()));
+}

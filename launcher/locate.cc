@@ -6,9 +6,13 @@
 
 namespace {
 
-bool SeparatesDir(char C) { return C == '\\' || C == ':'; }
+bool SeparatesDir(char C) {
+  return C == '\\' || C == ':';
+}
 
-char UpperAscii(char C) { return (C >= 'a' && C <= 'z') ? static_cast<char>(C - 'a' + 'A') : C; }
+char UpperAscii(char C) {
+  return (C >= 'a' && C <= 'z') ? static_cast<char>(C - 'a' + 'A') : C;
+}
 
 } // namespace
 
@@ -27,7 +31,8 @@ tShortStr ExtractExt(const tShortStr& Name) {
 
 tShortStr ExtractDir(const tShortStr& Name) {
   int32_t P = Name.Len;
-  while (P > 0 && !SeparatesDir(Name.Data[P - 1])) --P;
+  while (P > 0 && !SeparatesDir(Name.Data[P - 1]))
+    --P;
   // P counts from 1: the separator's position. A backslash is dropped unless
   // a colon or another backslash stands before it ('C:\', '\\').
   if (P > 1 && Name.Data[P - 1] == '\\' && !SeparatesDir(Name.Data[P - 2])) --P;
@@ -39,22 +44,27 @@ tShortStr ExtractDir(const tShortStr& Name) {
 const char* FindEnvValueIn(const char* Block, const tShortStr& Name) {
   for (const char* Entry = Block; *Entry != 0;) {
     int32_t I = 0;
-    while (I < Name.Len && Entry[I] != 0 && UpperAscii(Entry[I]) == UpperAscii(Name.Data[I])) ++I;
+    while (I < Name.Len && Entry[I] != 0 && UpperAscii(Entry[I]) == UpperAscii(Name.Data[I]))
+      ++I;
     if (I == Name.Len && Entry[I] == '=') return Entry + I + 1;
-    while (*Entry != 0) ++Entry;
+    while (*Entry != 0)
+      ++Entry;
     ++Entry;
   }
   return nullptr;
 }
 
-const char* FindEnvValue(const tShortStr& Name) { return FindEnvValueIn(EnvironmentBlock(), Name); }
+const char* FindEnvValue(const tShortStr& Name) {
+  return FindEnvValueIn(EnvironmentBlock(), Name);
+}
 
 tShortStr NextPathDir(const char* List, int32_t& Pos) {
   tShortStr Dir{};
   if (List == nullptr) return Dir;
   while (List[Pos] != 0) {
     int32_t Start = Pos;
-    while (List[Pos] != 0 && List[Pos] != ';') ++Pos;
+    while (List[Pos] != 0 && List[Pos] != ';')
+      ++Pos;
     int32_t Len = Pos - Start;
     if (List[Pos] == ';') ++Pos;
     if (Len == 0) continue;

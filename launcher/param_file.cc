@@ -11,10 +11,14 @@ namespace {
 
 constexpr int64_t kInt32Max = 0x7FFFFFFF;
 
-bool FoldsToBlank(uint8_t C) { return C == 0x20 || C == 0x09 || C == 0x0A || C == 0x0D; }
+bool FoldsToBlank(uint8_t C) {
+  return C == 0x20 || C == 0x09 || C == 0x0A || C == 0x0D;
+}
 
 // Skipped after a written blank: blanks, every byte below them, backslashes.
-bool SkippedAfterBlank(uint8_t C) { return C <= 0x20 || C == '\\'; }
+bool SkippedAfterBlank(uint8_t C) {
+  return C <= 0x20 || C == '\\';
+}
 
 // Eight bytes at a time: true when none of them is 0x20 or below. The
 // classic test for a byte below N, exact for N up to 0x80.
@@ -45,7 +49,9 @@ int32_t LargestFreeBlockFrom(const tMemoryFigures& F) {
   return static_cast<int32_t>(Best > static_cast<uint64_t>(kInt32Max) ? kInt32Max : Best);
 }
 
-int32_t LargestFreeBlock() { return LargestFreeBlockFrom(QueryMemoryFigures()); }
+int32_t LargestFreeBlock() {
+  return LargestFreeBlockFrom(QueryMemoryFigures());
+}
 
 bool LoadParamFile(int32_t* DataLen) {
   tLauncherState& L = Launcher;
@@ -95,7 +101,8 @@ void FlattenBuffer(int32_t DataLen) {
   L.State = Copy;
   while (L.ReadPos < DataLen) {
     if (L.State == Space) {
-      while (L.ReadPos < DataLen && SkippedAfterBlank(Buf[L.ReadPos])) ++L.ReadPos;
+      while (L.ReadPos < DataLen && SkippedAfterBlank(Buf[L.ReadPos]))
+        ++L.ReadPos;
       L.State = Copy;
       continue;
     }
@@ -111,7 +118,8 @@ void FlattenBuffer(int32_t DataLen) {
         L.ReadPos += 8;
         L.WritePos += 8;
       }
-      while (L.ReadPos < DataLen && Buf[L.ReadPos] > 0x20) Buf[L.WritePos++] = Buf[L.ReadPos++];
+      while (L.ReadPos < DataLen && Buf[L.ReadPos] > 0x20)
+        Buf[L.WritePos++] = Buf[L.ReadPos++];
     } else if (FoldsToBlank(L.CurCh)) {
       Buf[L.WritePos++] = 0x20;
       ++L.ReadPos;
@@ -134,7 +142,8 @@ void AppendExtraArgs() {
     // command line of OwnCmdLen bytes); the bound only guards the buffer.
     const char* Pos = OwnCommandLine();
     int32_t Len = 0;
-    for (int I = 0; I < 3; ++I) Pos = SplitNextArgInto(Pos, nullptr, 0, &Len);
+    for (int I = 0; I < 3; ++I)
+      Pos = SplitNextArgInto(Pos, nullptr, 0, &Len);
     for (L.ReadPos = 3;; ++L.ReadPos) {
       int32_t Room = L.BufSize + 2 - L.WritePos - 2; // keep the blank and the 0 byte
       Pos = SplitNextArgInto(Pos, Buf + L.WritePos, Room, &Len);

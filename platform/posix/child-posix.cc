@@ -52,7 +52,8 @@ uint32_t SpawnError(int Error) {
 uint32_t RunChild(const char* ProgPath, char* CmdLine, uint32_t* ExitStatus) {
   std::vector<std::string> Args = SplitCommandLine(CmdLine);
   std::vector<char*> Argv;
-  for (std::string& A : Args) Argv.push_back(A.data());
+  for (std::string& A : Args)
+    Argv.push_back(A.data());
   Argv.push_back(nullptr);
 
   pid_t Pid = 0;

@@ -11,7 +11,9 @@
 #include "platform/posix/errors.h"
 
 namespace {
-int Fd(tFileHandle File) { return static_cast<int>(File.Value); }
+int Fd(tFileHandle File) {
+  return static_cast<int>(File.Value);
+}
 } // namespace
 
 bool FindFirstEntry(const char* Name, bool* IsDir) {
@@ -49,4 +51,6 @@ uint32_t ReadFromFile(tFileHandle File, char* Buf, int32_t Count, int32_t* Got) 
   return 0;
 }
 
-void CloseFile(tFileHandle File) { close(Fd(File)); }
+void CloseFile(tFileHandle File) {
+  close(Fd(File));
+}

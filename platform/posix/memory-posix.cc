@@ -17,6 +17,10 @@ tMemoryFigures QueryMemoryFigures() {
   return F;
 }
 
-char* AllocBlock(int32_t Size) { return static_cast<char*>(std::malloc(static_cast<size_t>(Size))); }
+char* AllocBlock(int32_t Size) {
+  return static_cast<char*>(std::malloc(static_cast<size_t>(Size)));
+}
 
-void FreeBlock(char* Block) { std::free(Block); }
+void FreeBlock(char* Block) {
+  std::free(Block);
+}

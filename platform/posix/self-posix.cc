@@ -45,7 +45,9 @@ void PlatformStartup(int Argc, char** Argv) {
   }
 }
 
-const char* OwnCommandLine() { return CmdLine.c_str(); }
+const char* OwnCommandLine() {
+  return CmdLine.c_str();
+}
 
 bool OwnModulePath(char (&Buf)[kModulePathBuf]) {
   ssize_t N = readlink("/proc/self/exe", Buf, kModulePathBuf - 1);
@@ -56,13 +58,20 @@ bool OwnModulePath(char (&Buf)[kModulePathBuf]) {
 
 const char* EnvironmentBlock() {
   if (EnvBlock.empty()) {
-    for (char** E = environ; *E != nullptr; ++E) EnvBlock.append(*E, std::strlen(*E) + 1);
+    for (char** E = environ; *E != nullptr; ++E)
+      EnvBlock.append(*E, std::strlen(*E) + 1);
     EnvBlock += '\0';
   }
   return EnvBlock.c_str();
 }
 
-void WriteStdout(const char* Bytes, int32_t Count) { WriteAll(STDOUT_FILENO, Bytes, Count); }
-void WriteStderr(const char* Bytes, int32_t Count) { WriteAll(STDERR_FILENO, Bytes, Count); }
+void WriteStdout(const char* Bytes, int32_t Count) {
+  WriteAll(STDOUT_FILENO, Bytes, Count);
+}
+void WriteStderr(const char* Bytes, int32_t Count) {
+  WriteAll(STDERR_FILENO, Bytes, Count);
+}
 
-void ExitWith(uint32_t Status) { std::exit(static_cast<int>(Status)); }
+void ExitWith(uint32_t Status) {
+  std::exit(static_cast<int>(Status));
+}

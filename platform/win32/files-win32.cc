@@ -5,7 +5,9 @@
 #include <windows.h>
 
 namespace {
-HANDLE Handle(tFileHandle File) { return reinterpret_cast<HANDLE>(File.Value); }
+HANDLE Handle(tFileHandle File) {
+  return reinterpret_cast<HANDLE>(File.Value);
+}
 
 // Moves the file position; the new position in *Pos.
 bool Seek(HANDLE H, DWORD Method, uint64_t To, uint64_t* Pos) {
@@ -51,4 +53,6 @@ uint32_t ReadFromFile(tFileHandle File, char* Buf, int32_t Count, int32_t* Got) 
   return Ok ? 0 : GetLastError();
 }
 
-void CloseFile(tFileHandle File) { CloseHandle(Handle(File)); }
+void CloseFile(tFileHandle File) {
+  CloseHandle(Handle(File));
+}

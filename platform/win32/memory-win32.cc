@@ -39,4 +39,6 @@ char* AllocBlock(int32_t Size) {
   return static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, static_cast<SIZE_T>(Size)));
 }
 
-void FreeBlock(char* Block) { HeapFree(GetProcessHeap(), 0, Block); }
+void FreeBlock(char* Block) {
+  HeapFree(GetProcessHeap(), 0, Block);
+}

@@ -6,7 +6,9 @@
 
 void PlatformStartup(int, char**) {}
 
-const char* OwnCommandLine() { return GetCommandLineA(); }
+const char* OwnCommandLine() {
+  return GetCommandLineA();
+}
 
 bool OwnModulePath(char (&Buf)[kModulePathBuf]) {
   DWORD N = GetModuleFileNameA(nullptr, Buf, kModulePathBuf);
@@ -15,7 +17,9 @@ bool OwnModulePath(char (&Buf)[kModulePathBuf]) {
   return true;
 }
 
-const char* EnvironmentBlock() { return GetEnvironmentStringsA(); }
+const char* EnvironmentBlock() {
+  return GetEnvironmentStringsA();
+}
 
 namespace {
 void WriteHandle(DWORD Which, const char* Bytes, int32_t Count) {
@@ -32,6 +36,10 @@ void WriteHandle(DWORD Which, const char* Bytes, int32_t Count) {
 void WriteStdout(const char* Bytes, int32_t Count) {
   WriteHandle(STD_OUTPUT_HANDLE, Bytes, Count);
 }
-void WriteStderr(const char* Bytes, int32_t Count) { WriteHandle(STD_ERROR_HANDLE, Bytes, Count); }
+void WriteStderr(const char* Bytes, int32_t Count) {
+  WriteHandle(STD_ERROR_HANDLE, Bytes, Count);
+}
 
-void ExitWith(uint32_t Status) { ExitProcess(Status); }
+void ExitWith(uint32_t Status) {
+  ExitProcess(Status);
+}

@@ -37,9 +37,11 @@ protected:
     std::vector<char*> Argv, Envp;
     std::vector<std::string> All = Args;
     All.insert(All.begin(), TRELM_BIN);
-    for (std::string& A : All) Argv.push_back(A.data());
+    for (std::string& A : All)
+      Argv.push_back(A.data());
     Argv.push_back(nullptr);
-    for (std::string& E : Env) Envp.push_back(E.data());
+    for (std::string& E : Env)
+      Envp.push_back(E.data());
     Envp.push_back(nullptr);
 
     posix_spawn_file_actions_t Actions;

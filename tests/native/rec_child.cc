@@ -9,7 +9,8 @@
 int main(int Argc, char** Argv) {
   if (const char* Out = std::getenv("REC_OUT")) {
     if (std::FILE* F = std::fopen(Out, "wb")) {
-      for (int I = 0; I < Argc; ++I) std::fwrite(Argv[I], 1, std::strlen(Argv[I]) + 1, F);
+      for (int I = 0; I < Argc; ++I)
+        std::fwrite(Argv[I], 1, std::strlen(Argv[I]) + 1, F);
       std::fclose(F);
     }
   }

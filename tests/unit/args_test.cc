@@ -8,7 +8,9 @@
 
 namespace {
 
-std::string Str(const tShortStr& S) { return std::string(S.Data, S.Len); }
+std::string Str(const tShortStr& S) {
+  return std::string(S.Data, S.Len);
+}
 
 struct SplitCase {
   std::string Line;
@@ -23,7 +25,8 @@ void CheckSplit(const SplitCase& C) {
   ResetFake(C.Line);
   EXPECT_EQ(ArgCount(), C.Count);
   std::vector<std::string> Got;
-  for (int32_t I = 1; I <= C.Count; ++I) Got.push_back(Str(ArgStr(I)));
+  for (int32_t I = 1; I <= C.Count; ++I)
+    Got.push_back(Str(ArgStr(I)));
   EXPECT_EQ(Got, C.Args);
   EXPECT_EQ(Str(ArgStr(C.Count < 0 ? 1 : C.Count + 1)), "");
 }
@@ -51,12 +54,17 @@ TEST(ArgSplit, Table) {
       {"Trelm a \" ", 2, {"a", " "}},
       {"Trelm a\\\"b c", 1, {"a\\b c"}},
       {"Trelm\ta\r\nb", 2, {"a", "b"}},
-      {"Trelm \x01" "a\x1f" "b", 2, {"a", "b"}},
+      {"Trelm \x01"
+       "a\x1f"
+       "b",
+       2,
+       {"a", "b"}},
       {"Trelm \x7f\x80\xff \xe4", 2, {"\x7f\x80\xff", "\xe4"}},
       {"Trelm a b \"\"   ", 2, {"a", "b"}},
       {"Trelm \"a\tb\" c", 2, {"a\tb", "c"}},
   };
-  for (const SplitCase& C : Cases) CheckSplit(C);
+  for (const SplitCase& C : Cases)
+    CheckSplit(C);
 }
 
 TEST(ArgSplit, IndexZeroIsTheModulePathAndNegativeIsEmpty) {

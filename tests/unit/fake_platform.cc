@@ -12,7 +12,8 @@ FakeSystem Fake;
 
 void SetFakeEnv(const std::vector<std::string>& Entries) {
   Fake.EnvBlock.clear();
-  for (const std::string& E : Entries) Fake.EnvBlock.append(E.c_str(), E.size() + 1);
+  for (const std::string& E : Entries)
+    Fake.EnvBlock.append(E.c_str(), E.size() + 1);
   Fake.EnvBlock.push_back('\0');
 }
 
@@ -24,22 +25,34 @@ void ResetFake(const std::string& CmdLine) {
 
 // platform/self.h
 void PlatformStartup(int, char**) {}
-const char* OwnCommandLine() { return Fake.CmdLine.c_str(); }
+const char* OwnCommandLine() {
+  return Fake.CmdLine.c_str();
+}
 bool OwnModulePath(char (&Buf)[kModulePathBuf]) {
   if (Fake.ModulePathFails) return false;
   std::strncpy(Buf, Fake.ModulePath.c_str(), kModulePathBuf - 1);
   Buf[kModulePathBuf - 1] = 0;
   return true;
 }
-const char* EnvironmentBlock() { return Fake.EnvBlock.data(); }
-void WriteStdout(const char* Bytes, int32_t Count) { Fake.Stdout.append(Bytes, Count); }
-void WriteStderr(const char* Bytes, int32_t Count) { Fake.Stderr.append(Bytes, Count); }
-void ExitWith(uint32_t Status) { std::exit(static_cast<int>(Status)); }
+const char* EnvironmentBlock() {
+  return Fake.EnvBlock.data();
+}
+void WriteStdout(const char* Bytes, int32_t Count) {
+  Fake.Stdout.append(Bytes, Count);
+}
+void WriteStderr(const char* Bytes, int32_t Count) {
+  Fake.Stderr.append(Bytes, Count);
+}
+void ExitWith(uint32_t Status) {
+  std::exit(static_cast<int>(Status));
+}
 
 // platform/files.h: a handle is an index into the opened names.
 namespace {
 std::vector<std::string> Opened;
-FakeFile& FileOf(tFileHandle File) { return Fake.Files.at(Opened.at(File.Value)); }
+FakeFile& FileOf(tFileHandle File) {
+  return Fake.Files.at(Opened.at(File.Value));
+}
 } // namespace
 
 bool FindFirstEntry(const char* Name, bool* IsDir) {
@@ -84,7 +97,9 @@ void CloseFile(tFileHandle) {
 }
 
 // platform/memory.h
-tMemoryFigures QueryMemoryFigures() { return Fake.Memory; }
+tMemoryFigures QueryMemoryFigures() {
+  return Fake.Memory;
+}
 char* AllocBlock(int32_t Size) {
   Fake.Events.push_back("alloc " + std::to_string(Size));
   if (Fake.HeapRefuses) return nullptr;

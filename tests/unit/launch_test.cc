@@ -47,8 +47,11 @@ TEST(ChildLaunch, ResultIsTheChildsStatusOrTheCreationError) {
     uint32_t CreateError, ChildExit;
     int32_t Result;
   };
-  const Case Cases[] = {{0, 0, 0}, {0, 3, 3}, {0, 0xC0000005u, static_cast<int32_t>(0xC0000005u)},
-                        {193, 0, 193}, {2, 0, 2}};
+  const Case Cases[] = {{0, 0, 0},
+                        {0, 3, 3},
+                        {0, 0xC0000005u, static_cast<int32_t>(0xC0000005u)},
+                        {193, 0, 193},
+                        {2, 0, 2}};
   for (const Case& C : Cases) {
     ResetFake("Trelm");
     Fake.CreateError = C.CreateError;

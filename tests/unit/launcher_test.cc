@@ -21,8 +21,12 @@ struct RunCase {
   std::vector<FakeChild> Children;
 };
 
-FakeFile Plain(const std::string& Content = "") { return FakeFile{false, Content}; }
-FakeFile Directory() { return FakeFile{true, ""}; }
+FakeFile Plain(const std::string& Content = "") {
+  return FakeFile{false, Content};
+}
+FakeFile Directory() {
+  return FakeFile{true, ""};
+}
 
 TEST(MainSequence, StatusesOutputAndWhatIsStarted) {
   const std::string Long(256, 'p');
@@ -31,25 +35,49 @@ TEST(MainSequence, StatusesOutputAndWhatIsStarted) {
       {"one argument", "Trelm prog.exe", {{"prog.exe", Plain()}}, 1, kUsage, {}},
       {"empty command line", "", {}, 1, kUsage, {}},
       {"missing program", "Trelm prog.exe list.txt", {{"list.txt", Plain()}}, 1, "", {}},
-      {"program is a directory", "Trelm C:\\work\\tools.exe list.txt",
-       {{"C:\\work\\tools.exe", Directory()}, {"list.txt", Plain()}}, 1, "", {}},
+      {"program is a directory",
+       "Trelm C:\\work\\tools.exe list.txt",
+       {{"C:\\work\\tools.exe", Directory()}, {"list.txt", Plain()}},
+       1,
+       "",
+       {}},
       {"missing parameter file", "Trelm prog.exe list.txt", {{"prog.exe", Plain()}}, 1, "", {}},
-      {"parameter file is a directory", "Trelm prog.exe list.txt",
-       {{"prog.exe", Plain()}, {"list.txt", Directory()}}, 1, "", {}},
-      {"program name longer than 255 bytes", "Trelm " + Long + ".exe list.txt",
-       {{Long.substr(0, 255), Plain()}, {"list.txt", Plain()}}, 1, "", {}},
-      {"parameter file name longer than 255 bytes", "Trelm prog.exe " + Long,
-       {{"prog.exe", Plain()}, {Long.substr(0, 255), Plain()}}, 1, "", {}},
-      {"empty parameter file", "Trelm prog list.txt",
-       {{"prog.exe", Plain()}, {"list.txt", Plain()}}, 0, "", {{"prog.exe", "\"prog.exe\"  "}}},
-      {"folded file and extra arguments", "Trelm \"C:\\My Tools\\cc.exe\" list.txt -v \"x y\"",
-       {{"C:\\My Tools\\cc.exe", Plain()}, {"list.txt", Plain("-c\r\na.c\r\n")}}, 0, "",
+      {"parameter file is a directory",
+       "Trelm prog.exe list.txt",
+       {{"prog.exe", Plain()}, {"list.txt", Directory()}},
+       1,
+       "",
+       {}},
+      {"program name longer than 255 bytes",
+       "Trelm " + Long + ".exe list.txt",
+       {{Long.substr(0, 255), Plain()}, {"list.txt", Plain()}},
+       1,
+       "",
+       {}},
+      {"parameter file name longer than 255 bytes",
+       "Trelm prog.exe " + Long,
+       {{"prog.exe", Plain()}, {Long.substr(0, 255), Plain()}},
+       1,
+       "",
+       {}},
+      {"empty parameter file",
+       "Trelm prog list.txt",
+       {{"prog.exe", Plain()}, {"list.txt", Plain()}},
+       0,
+       "",
+       {{"prog.exe", "\"prog.exe\"  "}}},
+      {"folded file and extra arguments",
+       "Trelm \"C:\\My Tools\\cc.exe\" list.txt -v \"x y\"",
+       {{"C:\\My Tools\\cc.exe", Plain()}, {"list.txt", Plain("-c\r\na.c\r\n")}},
+       0,
+       "",
        {{"C:\\My Tools\\cc.exe", "\"C:\\My Tools\\cc.exe\" -c a.c  -v x y "}}},
   };
   for (const RunCase& C : Cases) {
     SCOPED_TRACE(C.Name);
     ResetFake(C.CmdLine);
-    for (const auto& F : C.Files) Fake.Files[F.first] = F.second;
+    for (const auto& F : C.Files)
+      Fake.Files[F.first] = F.second;
     EXPECT_EQ(RunLauncher(), C.Status);
     EXPECT_EQ(Fake.Stdout, C.Stdout);
     EXPECT_EQ(Fake.Stderr, "");
@@ -85,9 +113,15 @@ TEST(MainSequence, FileClosedBeforeTheChildAndBufferFreedAfterIt) {
   Fake.Files["prog.exe"] = Plain();
   Fake.Files["list.txt"] = Plain("abc");
   EXPECT_EQ(RunLauncher(), 0);
-  const std::vector<std::string> Expected = {
-      "find prog.exe", "find prog.exe", "find list.txt", "open list.txt",
-      "alloc " + std::to_string(3 + 23 + 2), "read 3", "close", "run", "free"};
+  const std::vector<std::string> Expected = {"find prog.exe",
+                                             "find prog.exe",
+                                             "find list.txt",
+                                             "open list.txt",
+                                             "alloc " + std::to_string(3 + 23 + 2),
+                                             "read 3",
+                                             "close",
+                                             "run",
+                                             "free"};
   EXPECT_EQ(Fake.Events, Expected);
 }
 
@@ -108,7 +142,8 @@ TEST(MainSequence, MemoryTestFailureEndsWith1BeforeAnyAllocation) {
   Fake.Memory = {26, 26, 0, 0}; // exactly the file plus the command line
   EXPECT_EQ(RunLauncher(), 1);
   EXPECT_TRUE(Fake.Children.empty());
-  for (const std::string& E : Fake.Events) EXPECT_NE(E.rfind("alloc", 0), 0u);
+  for (const std::string& E : Fake.Events)
+    EXPECT_NE(E.rfind("alloc", 0), 0u);
 }
 
 } // namespace

@@ -9,7 +9,9 @@
 
 namespace {
 
-std::string Str(const tShortStr& S) { return std::string(S.Data, S.Len); }
+std::string Str(const tShortStr& S) {
+  return std::string(S.Data, S.Len);
+}
 tShortStr Short(const std::string& S) {
   tShortStr R{};
   ShortAssign(R, S.data(), static_cast<int32_t>(S.size()));
@@ -46,7 +48,8 @@ TEST(Names, ExtensionAndDirectory) {
 
 std::string Block(const std::vector<std::string>& Entries) {
   std::string B;
-  for (const std::string& E : Entries) B.append(E.c_str(), E.size() + 1);
+  for (const std::string& E : Entries)
+    B.append(E.c_str(), E.size() + 1);
   B.push_back('\0');
   return B;
 }
@@ -64,7 +67,9 @@ TEST(Environment, FindsTheFirstEntryNamedPathInAnyCase) {
       {{"PATHX=1", "PATH=ok"}, "ok"},
       {{"PATH="}, ""},
       {{"PATH=a=b"}, "a=b"},
-      {{"\xd0" "ATH=1"}, nullptr},
+      {{"\xd0"
+        "ATH=1"},
+       nullptr},
       {{}, nullptr},
   };
   for (const Case& C : Cases) {
@@ -119,7 +124,8 @@ TEST(PathWalk, ElementsInOrderWithTheirBackslash) {
       {Long254 + "\\;x", {Long254 + "\\", "x\\"}},
       {Long255 + "\\;y", {"y\\"}},
   };
-  for (const Case& C : Cases) EXPECT_EQ(Walk(C.List), C.Dirs) << C.List;
+  for (const Case& C : Cases)
+    EXPECT_EQ(Walk(C.List), C.Dirs) << C.List;
   int32_t Pos = 0;
   EXPECT_EQ(NextPathDir(nullptr, Pos).Len, 0);
 }
@@ -145,32 +151,49 @@ void CheckLocate(const LocateCase& C) {
   LocateProgram();
   EXPECT_EQ(Str(Launcher.ProgName), C.ProgName);
   std::vector<std::string> Tried;
-  for (const std::string& E : Fake.Events) Tried.push_back(E.substr(5));
+  for (const std::string& E : Fake.Events)
+    Tried.push_back(E.substr(5));
   EXPECT_EQ(Tried, C.Tried);
 }
 
 TEST(Locate, SearchOrderAndOutcome) {
   const std::vector<std::string> Path = {"PATH=C:\\a;C:\\b"};
   const LocateCase Cases[] = {
-      {"prog", Path, {"C:\\b\\prog.exe"}, "C:\\b\\prog.exe",
+      {"prog",
+       Path,
+       {"C:\\b\\prog.exe"},
+       "C:\\b\\prog.exe",
        {"prog.exe", "C:\\a\\prog.exe", "C:\\b\\prog.exe"}},
       {"prog", Path, {"prog.exe", "C:\\a\\prog.exe"}, "prog.exe", {"prog.exe"}},
       {"PROG", Path, {"C:\\a\\PROG.exe"}, "C:\\a\\PROG.exe", {"PROG.exe", "C:\\a\\PROG.exe"}},
       {"prog", Path, {}, "prog.exe", {"prog.exe", "C:\\a\\prog.exe", "C:\\b\\prog.exe"}},
-      {"prog", Path, {"prog.exe/", "C:\\a\\prog.exe/", "C:\\b\\prog.exe"}, "C:\\b\\prog.exe",
+      {"prog",
+       Path,
+       {"prog.exe/", "C:\\a\\prog.exe/", "C:\\b\\prog.exe"},
+       "C:\\b\\prog.exe",
        {"prog.exe", "C:\\a\\prog.exe", "C:\\b\\prog.exe"}},
-      {"prog", {"PATH=C:\\a;;C:\\b"}, {"C:\\b\\prog.exe"}, "C:\\b\\prog.exe",
+      {"prog",
+       {"PATH=C:\\a;;C:\\b"},
+       {"C:\\b\\prog.exe"},
+       "C:\\b\\prog.exe",
        {"prog.exe", "C:\\a\\prog.exe", "C:\\b\\prog.exe"}},
-      {"prog", {"path=.;C:"}, {"C:\\prog.exe"}, "C:\\prog.exe",
+      {"prog",
+       {"path=.;C:"},
+       {"C:\\prog.exe"},
+       "C:\\prog.exe",
        {"prog.exe", ".\\prog.exe", "C:\\prog.exe"}},
       {"prog", {}, {"C:\\a\\prog.exe"}, "prog.exe", {"prog.exe"}},
       {"prog.com", Path, {"C:\\a\\prog.com"}, "C:\\a\\prog.com", {"prog.com", "C:\\a\\prog.com"}},
-      {"sub/prog", Path, {"C:\\b\\sub/prog.exe"}, "C:\\b\\sub/prog.exe",
+      {"sub/prog",
+       Path,
+       {"C:\\b\\sub/prog.exe"},
+       "C:\\b\\sub/prog.exe",
        {"sub/prog.exe", "C:\\a\\sub/prog.exe", "C:\\b\\sub/prog.exe"}},
       {"sub\\prog", Path, {"C:\\a\\sub\\prog.exe"}, "sub\\prog.exe", {}},
       {"C:prog", Path, {}, "C:prog.exe", {}},
   };
-  for (const LocateCase& C : Cases) CheckLocate(C);
+  for (const LocateCase& C : Cases)
+    CheckLocate(C);
 }
 
 TEST(Locate, NamesThatWouldNotFitAreNeverTriedCut) {

@@ -45,9 +45,13 @@ TEST(Flatten, Table) {
       {"a \\\\server\\share", "a server\\share"},
       {"a\t\\b", "a b"},
       {"\"a  b\"", "\"a b\""},
-      {"a\x01" "b", "ab"},
+      {"a\x01"
+       "b",
+       "ab"},
       {"a\0b"s, "ab"},
-      {"a \x01" "b", "a b"},
+      {"a \x01"
+       "b",
+       "a b"},
       {"a\x01 b", "a b"},
       {"\x01 a", " a"},
       {"a\x1a", "a"},
@@ -56,9 +60,12 @@ TEST(Flatten, Table) {
       {"\xef\xbb\xbfword", "\xef\xbb\xbfword"},
       {"averyveryverylongwordofmanybytes\tand\\more\\pathbytes\r\nx", // word-at-a-time path
        "averyveryverylongwordofmanybytes and\\more\\pathbytes x"},
-      {"12345678\x01" "12345678 \x02\\\\12345678", "1234567812345678 12345678"},
+      {"12345678\x01"
+       "12345678 \x02\\\\12345678",
+       "1234567812345678 12345678"},
   };
-  for (const Case& C : Cases) EXPECT_EQ(Fold(C.File), C.Text) << "file [" << C.File << "]";
+  for (const Case& C : Cases)
+    EXPECT_EQ(Fold(C.File), C.Text) << "file [" << C.File << "]";
 }
 
 // What the launcher hands on for a parameter file and a command line.
@@ -109,9 +116,9 @@ TEST(ParamFile, ReadOnceClosedBeforeFoldAndSizedForTheCommandLine) {
   const std::string CmdLine = "Trelm prog.exe list.txt a";
   LoadResult R = LoadFoldAppend(CmdLine, FakeFile{false, "abc"});
   ASSERT_TRUE(R.Loaded);
-  const std::vector<std::string> Expected = {
-      "open list.txt", "alloc " + std::to_string(3 + CmdLine.size() + 2), "read 3", "close",
-      "free"};
+  const std::vector<std::string> Expected = {"open list.txt",
+                                             "alloc " + std::to_string(3 + CmdLine.size() + 2),
+                                             "read 3", "close", "free"};
   EXPECT_EQ(Fake.Events, Expected);
   EXPECT_EQ(Fake.OpenFiles, 0);
 }
@@ -177,7 +184,8 @@ TEST(ParamFile, MemoryTestFailsOnEqualityAndOnSizesThatWouldWrap) {
       FreeBlock(Launcher.CmdBuf);
     } else {
       EXPECT_EQ(Fake.LiveBlocks, 0) << C.Name;
-      for (const std::string& E : Fake.Events) EXPECT_NE(E.rfind("alloc", 0), 0u) << C.Name;
+      for (const std::string& E : Fake.Events)
+        EXPECT_NE(E.rfind("alloc", 0), 0u) << C.Name;
     }
   }
 }
@@ -218,11 +226,13 @@ TEST(MemoryEstimate, SmallerOfVirtualAndBackedLargerWithHeapCapped) {
       {{500, 300, 400, 0}, 500},
       {{500, 300, 400, 900}, 900},
       {{0x80000000ULL, 0x80000000ULL, 0, 0}, 0x7FFFFFFF},
-      {{UINT64_MAX, 0xFFFFFFFFULL, 0xFFFFFFFFULL, 0}, 0x7FFFFFFF}, // no 32-bit wrap to a small value
+      {{UINT64_MAX, 0xFFFFFFFFULL, 0xFFFFFFFFULL, 0},
+       0x7FFFFFFF}, // no 32-bit wrap to a small value
       {{UINT64_MAX, UINT64_MAX, UINT64_MAX, 0}, 0x7FFFFFFF},
       {{0, 0, 0, 0}, 0},
   };
-  for (const Case& C : Cases) EXPECT_EQ(LargestFreeBlockFrom(C.F), C.Result);
+  for (const Case& C : Cases)
+    EXPECT_EQ(LargestFreeBlockFrom(C.F), C.Result);
 }
 
 } // namespace

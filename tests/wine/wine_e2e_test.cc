@@ -39,7 +39,8 @@ std::string Win(const fs::path& P) {
 int RunQuiet(const std::vector<std::string>& Args, const fs::path& Log) {
   std::vector<std::string> Copy = Args;
   std::vector<char*> Argv;
-  for (std::string& A : Copy) Argv.push_back(A.data());
+  for (std::string& A : Copy)
+    Argv.push_back(A.data());
   Argv.push_back(nullptr);
   posix_spawn_file_actions_t Actions;
   posix_spawn_file_actions_init(&Actions);
@@ -56,8 +57,8 @@ int RunQuiet(const std::vector<std::string>& Args, const fs::path& Log) {
 }
 
 struct Outcome {
-  std::string Status;   // "exit=N" or "createfail=N"
-  std::string Stdout;   // what the launcher and child wrote to standard output
+  std::string Status; // "exit=N" or "createfail=N"
+  std::string Stdout; // what the launcher and child wrote to standard output
   std::string Stderr;
   std::string Received; // the child's command line, or "(no child)"
 };
@@ -86,11 +87,15 @@ protected:
   Outcome Run(const std::string& CmdLine, std::vector<std::string> Options = {}) {
     fs::remove(Dir / "received");
     WriteAll(Dir / "cmd.bin", CmdLine);
-    std::vector<std::string> Args = {Loader, (WinDir / "tests/wine/programs/driver.exe").string(),
-                                     "--app", Win(WinDir / "trelm.exe"), "--cmd",
-                                     Win(Dir / "cmd.bin"), "--status", Win(Dir / "status"),
-                                     "--out", Win(Dir / "out"), "--err", Win(Dir / "err"),
-                                     "--cwd", Win(Dir), "--set", "REC_OUT=" + Win(Dir / "received")};
+    std::vector<std::string> Args = {
+        Loader,     (WinDir / "tests/wine/programs/driver.exe").string(),
+        "--app",    Win(WinDir / "trelm.exe"),
+        "--cmd",    Win(Dir / "cmd.bin"),
+        "--status", Win(Dir / "status"),
+        "--out",    Win(Dir / "out"),
+        "--err",    Win(Dir / "err"),
+        "--cwd",    Win(Dir),
+        "--set",    "REC_OUT=" + Win(Dir / "received")};
     Args.insert(Args.end(), Options.begin(), Options.end());
     EXPECT_EQ(RunQuiet(Args, Dir / "wine.log"), 0) << ReadAll(Dir / "wine.log");
     Outcome O{ReadAll(Dir / "status"), ReadAll(Dir / "out"), ReadAll(Dir / "err"), "(no child)"};
@@ -175,11 +180,13 @@ TEST_F(WineRun, LongArgumentsAndLongFilesArriveWhole) {
   EXPECT_EQ(O.Received, Line("prog.exe", "x " + Long + " end "));
 
   std::string Words;
-  for (int I = 0; I < 2000; ++I) Words += "word" + std::to_string(I) + "\r\n";
+  for (int I = 0; I < 2000; ++I)
+    Words += "word" + std::to_string(I) + "\r\n";
   WriteAll(Dir / "big.txt", Words);
   O = Run("trelm.exe prog.exe big.txt");
   std::string Folded;
-  for (int I = 0; I < 2000; ++I) Folded += "word" + std::to_string(I) + " ";
+  for (int I = 0; I < 2000; ++I)
+    Folded += "word" + std::to_string(I) + " ";
   ASSERT_GT(Folded.size(), 8192u);
   EXPECT_EQ(O.Status, "exit=0");
   EXPECT_EQ(O.Received, Line("prog.exe", Folded + " "));
@@ -193,17 +200,26 @@ TEST_F(WineRun, LongArgumentsAndLongFilesArriveWhole) {
 
 TEST_F(WineRun, ParameterFileHeldByAnotherProcess) {
   WriteAll(Dir / "list.txt", "held");
-  Outcome O = Run("trelm.exe prog.exe list.txt", {"--hold", Win(Dir / "list.txt"), "--share", "none"});
+  Outcome O =
+      Run("trelm.exe prog.exe list.txt", {"--hold", Win(Dir / "list.txt"), "--share", "none"});
   EXPECT_EQ(O.Status, "exit=32");
   EXPECT_EQ(O.Received, "(no child)");
   EXPECT_EQ(O.Stdout, "");
   O = Run("trelm.exe prog.exe list.txt", {"--hold", Win(Dir / "list.txt"), "--share", "rw"});
   EXPECT_EQ(O.Status, "exit=0");
   EXPECT_EQ(O.Received, Line("prog.exe", "held "));
+
+  // A read-only file is read normally.
+  WriteAll(Dir / "ro.txt", "read only");
+  fs::permissions(Dir / "ro.txt", fs::perms::owner_read | fs::perms::group_read);
+  O = Run("trelm.exe prog.exe ro.txt");
+  EXPECT_EQ(O.Status, "exit=0");
+  EXPECT_EQ(O.Received, Line("prog.exe", "read only "));
 }
 
 TEST_F(WineRun, ProgramSearch) {
-  for (const char* D : {"a", "b", "c", "sub"}) fs::create_directory(Dir / D);
+  for (const char* D : {"a", "b", "c", "sub"})
+    fs::create_directory(Dir / D);
   fs::copy_file(Rec, Dir / "b" / "tool.exe");
   fs::copy_file(Rec, Dir / "c" / "tool.exe");
   fs::copy_file(Rec, Dir / "sub" / "tool.exe");
@@ -218,23 +234,47 @@ TEST_F(WineRun, ProgramSearch) {
     std::string Status, Prog;
   };
   const Case Cases[] = {
-      {"second of two PATH directories", "trelm.exe tool list.txt",
-       {"--unset", "PATH", "--set", "PATH=" + A + ";" + B}, "exit=0", B + "\\tool.exe"},
-      {"';;' before the right directory", "trelm.exe tool list.txt",
-       {"--unset", "PATH", "--set", "PATH=" + A + ";;" + C + "\\"}, "exit=0", C + "\\tool.exe"},
-      {"lower-case entry", "trelm.exe tool list.txt",
-       {"--unset", "PATH", "--set", "path=" + C}, "exit=0", C + "\\tool.exe"},
-      {"current directory before PATH", "trelm.exe prog list.txt",
-       {"--unset", "PATH", "--set", "PATH=" + B}, "exit=0", "prog.exe"},
+      {"second of two PATH directories",
+       "trelm.exe tool list.txt",
+       {"--unset", "PATH", "--set", "PATH=" + A + ";" + B},
+       "exit=0",
+       B + "\\tool.exe"},
+      {"';;' before the right directory",
+       "trelm.exe tool list.txt",
+       {"--unset", "PATH", "--set", "PATH=" + A + ";;" + C + "\\"},
+       "exit=0",
+       C + "\\tool.exe"},
+      {"lower-case entry",
+       "trelm.exe tool list.txt",
+       {"--unset", "PATH", "--set", "path=" + C},
+       "exit=0",
+       C + "\\tool.exe"},
+      {"current directory before PATH",
+       "trelm.exe prog list.txt",
+       {"--unset", "PATH", "--set", "PATH=" + B},
+       "exit=0",
+       "prog.exe"},
       {"no PATH at all", "trelm.exe tool list.txt", {"--unset", "PATH"}, "exit=1", ""},
-      {"'sub\\tool' is used as it stands", "trelm.exe sub\\tool list.txt",
-       {"--unset", "PATH", "--set", "PATH=" + B}, "exit=0", "sub\\tool.exe"},
-      {"'x\\tool' is not searched", "trelm.exe x\\tool list.txt",
-       {"--unset", "PATH", "--set", "PATH=" + A}, "exit=1", ""},
-      {"'x/tool' is searched", "trelm.exe x/tool list.txt",
-       {"--unset", "PATH", "--set", "PATH=" + A}, "exit=0", A + "\\x/tool.exe"},
-      {"upper case gets a lower-case extension", "trelm.exe TOOL list.txt",
-       {"--unset", "PATH", "--set", "PATH=" + B}, "exit=0", B + "\\TOOL.exe"},
+      {"'sub\\tool' is used as it stands",
+       "trelm.exe sub\\tool list.txt",
+       {"--unset", "PATH", "--set", "PATH=" + B},
+       "exit=0",
+       "sub\\tool.exe"},
+      {"'x\\tool' is not searched",
+       "trelm.exe x\\tool list.txt",
+       {"--unset", "PATH", "--set", "PATH=" + A},
+       "exit=1",
+       ""},
+      {"'x/tool' is searched",
+       "trelm.exe x/tool list.txt",
+       {"--unset", "PATH", "--set", "PATH=" + A},
+       "exit=0",
+       A + "\\x/tool.exe"},
+      {"upper case gets a lower-case extension",
+       "trelm.exe TOOL list.txt",
+       {"--unset", "PATH", "--set", "PATH=" + B},
+       "exit=0",
+       B + "\\TOOL.exe"},
   };
   for (const Case& K : Cases) {
     Outcome O = Run(K.Cmd, K.Options);
@@ -252,7 +292,8 @@ TEST_F(WineRun, BadInputIsRefusedAndNothingIsLost) {
   // 100 MiB of random bytes: too long for any command line.
   std::string Random(100u << 20, '\0');
   std::mt19937 Gen(1);
-  for (char& Ch : Random) Ch = static_cast<char>(Gen());
+  for (char& Ch : Random)
+    Ch = static_cast<char>(Gen());
   WriteAll(Dir / "random.bin", Random);
   Outcome O = Run("trelm.exe prog.exe random.bin");
   EXPECT_EQ(O.Status, "exit=206");

@@ -20,7 +20,8 @@ int main(void) {
   const char* Line = GetCommandLineA();
   char Value[1024];
   if (GetEnvironmentVariableA("REC_OUT", Value, sizeof Value)) {
-    HANDLE F = CreateFileA(Value, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE F =
+        CreateFileA(Value, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     DWORD W = 0;
     WriteFile(F, Line, (DWORD)strlen(Line), &W, NULL);
     CloseHandle(F);
