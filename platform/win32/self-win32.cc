@@ -12,8 +12,9 @@ const char* OwnCommandLine() {
 
 bool OwnModulePath(char (&Buf)[kModulePathBuf]) {
   DWORD N = GetModuleFileNameA(nullptr, Buf, kModulePathBuf);
-  if (N == 0 || N >= static_cast<DWORD>(kModulePathBuf)) return false;
-  Buf[N] = 0;
+  if (N == 0) return false;
+  // A path that did not fit is cut; older systems leave it without a 0 byte.
+  Buf[N < static_cast<DWORD>(kModulePathBuf) ? N : kModulePathBuf - 1] = 0;
   return true;
 }
 
