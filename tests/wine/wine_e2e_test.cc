@@ -227,6 +227,10 @@ TEST_F(WineRun, ProgramSearch) {
   fs::copy_file(Rec, Dir / "a" / "x" / "tool.exe");
   WriteAll(Dir / "list.txt", "x");
   const std::string A = Win(Dir / "a"), B = Win(Dir / "b"), C = Win(Dir / "c");
+  // The driver's environment with PATH, in any case, replaced by Value.
+  auto OnlyPath = [](const std::string& Value) {
+    return std::vector<std::string>{"--unset", "PATH", "--set", "PATH=" + Value};
+  };
   struct Case {
     const char* Name;
     std::string Cmd;
@@ -234,46 +238,24 @@ TEST_F(WineRun, ProgramSearch) {
     std::string Status, Prog;
   };
   const Case Cases[] = {
-      {"second of two PATH directories",
-       "trelm.exe tool list.txt",
-       {"--unset", "PATH", "--set", "PATH=" + A + ";" + B},
-       "exit=0",
+      {"second of two PATH directories", "trelm.exe tool list.txt", OnlyPath(A + ";" + B), "exit=0",
        B + "\\tool.exe"},
-      {"';;' before the right directory",
-       "trelm.exe tool list.txt",
-       {"--unset", "PATH", "--set", "PATH=" + A + ";;" + C + "\\"},
-       "exit=0",
-       C + "\\tool.exe"},
+      {"';;' before the right directory", "trelm.exe tool list.txt", OnlyPath(A + ";;" + C + "\\"),
+       "exit=0", C + "\\tool.exe"},
       {"lower-case entry",
        "trelm.exe tool list.txt",
        {"--unset", "PATH", "--set", "path=" + C},
        "exit=0",
        C + "\\tool.exe"},
-      {"current directory before PATH",
-       "trelm.exe prog list.txt",
-       {"--unset", "PATH", "--set", "PATH=" + B},
-       "exit=0",
+      {"current directory before PATH", "trelm.exe prog list.txt", OnlyPath(B), "exit=0",
        "prog.exe"},
       {"no PATH at all", "trelm.exe tool list.txt", {"--unset", "PATH"}, "exit=1", ""},
-      {"'sub\\tool' is used as it stands",
-       "trelm.exe sub\\tool list.txt",
-       {"--unset", "PATH", "--set", "PATH=" + B},
-       "exit=0",
+      {"'sub\\tool' is used as it stands", "trelm.exe sub\\tool list.txt", OnlyPath(B), "exit=0",
        "sub\\tool.exe"},
-      {"'x\\tool' is not searched",
-       "trelm.exe x\\tool list.txt",
-       {"--unset", "PATH", "--set", "PATH=" + A},
-       "exit=1",
-       ""},
-      {"'x/tool' is searched",
-       "trelm.exe x/tool list.txt",
-       {"--unset", "PATH", "--set", "PATH=" + A},
-       "exit=0",
+      {"'x\\tool' is not searched", "trelm.exe x\\tool list.txt", OnlyPath(A), "exit=1", ""},
+      {"'x/tool' is searched", "trelm.exe x/tool list.txt", OnlyPath(A), "exit=0",
        A + "\\x/tool.exe"},
-      {"upper case gets a lower-case extension",
-       "trelm.exe TOOL list.txt",
-       {"--unset", "PATH", "--set", "PATH=" + B},
-       "exit=0",
+      {"upper case gets a lower-case extension", "trelm.exe TOOL list.txt", OnlyPath(B), "exit=0",
        B + "\\TOOL.exe"},
   };
   for (const Case& K : Cases) {
@@ -284,7 +266,7 @@ TEST_F(WineRun, ProgramSearch) {
 
   // A directory named like the program does not stop the search.
   fs::create_directory(Dir / "tool.exe");
-  Outcome O = Run("trelm.exe tool list.txt", {"--unset", "PATH", "--set", "PATH=" + B});
+  Outcome O = Run("trelm.exe tool list.txt", OnlyPath(B));
   EXPECT_EQ(O.Received, Line(B + "\\tool.exe", "x "));
 }
 
