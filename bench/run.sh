@@ -38,13 +38,7 @@ awk -F, 'NR > 1 { mean[$1] = $2 } END {
   printf "trelm cost / env cost: %.2f (goal: at most 1); trelm cost / xargs cost: %.2f (goal: below 1)\n",
     (mean["trelm"] - d) / (mean["env"] - d), (mean["trelm"] - d) / (mean["xargs"] - d) }' "$work/launch.csv"
 
-if scripts/can-run-32bit.sh; then
-  variant=win32 loader=/usr/lib/wine/wine
-else
-  variant=win64 loader=/usr/lib/wine/wine64
-fi
-export WINEPREFIX="${TRELM_WINE_PREFIX_BASE:-$HOME/.wine-trelm}${variant#win}"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+source scripts/wine-env.sh
 wine_runs=${TRELM_BENCH_WINE_RUNS:-100}
 echo "== whole launches under Wine ($variant build, $wine_runs runs each)"
 win() { echo "Z:${1//\//\\}"; }

@@ -9,14 +9,10 @@ for preset in win32 win64; do
   cmake --build --preset "$preset" -j "$(nproc)" >/dev/null
 done
 
-if scripts/can-run-32bit.sh; then
-  variant=win32 loader=/usr/lib/wine/wine
-else
-  variant=win64 loader=/usr/lib/wine/wine64
+source scripts/wine-env.sh
+if [ "$variant" = win64 ]; then
   echo "(this machine cannot execute 32-bit code: running the 64-bit build of the same sources)"
 fi
-export WINEPREFIX="${TRELM_WINE_PREFIX_BASE:-$HOME/.wine-trelm}${variant#win}"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

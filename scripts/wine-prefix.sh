@@ -18,6 +18,6 @@ prepare() { # prefix loader arch
 }
 
 prepare "${base}64" /usr/lib/wine/wine64 win64
-if scripts_dir=$(dirname "$0") && "$scripts_dir/can-run-32bit.sh"; then
+if "$(dirname "$0")/can-run-32bit.sh"; then
   prepare "${base}32" /usr/lib/wine/wine win32
 fi
