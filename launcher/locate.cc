@@ -42,6 +42,7 @@ tShortStr ExtractDir(const tShortStr& Name) {
 }
 
 const char* FindEnvValueIn(const char* Block, const tShortStr& Name) {
+  if (Block == nullptr) return nullptr; // the system could not hand one out
   for (const char* Entry = Block; *Entry != 0;) {
     int32_t I = 0;
     while (I < Name.Len && Entry[I] != 0 && UpperAscii(Entry[I]) == UpperAscii(Name.Data[I]))

@@ -19,6 +19,7 @@ tShortStr ExtractDir(const tShortStr& Name);
 
 // The value of the entry called Name in an environment block, or null. Names
 // match ignoring the case of ASCII letters; the first matching entry wins.
+// A null Block (the system had none to give) holds no entry.
 const char* FindEnvValueIn(const char* Block, const tShortStr& Name);
 
 // The same in the process's own environment.

@@ -80,9 +80,16 @@ bool LoadParamFile(int32_t* DataLen) {
     return FailLoad(kErrorNotEnoughMemory, true);
   }
 
+  // Read until the size is reached: a share or a pipe-like file may hand
+  // the bytes out in pieces. A read that delivers nothing ends the reading.
   int32_t FileSize = static_cast<int32_t>(Size);
   int32_t Got = 0;
-  Error = FileSize > 0 ? ReadFromFile(L.ParamFile, L.CmdBuf, FileSize, &Got) : 0;
+  while (Got < FileSize) {
+    int32_t Piece = 0;
+    Error = ReadFromFile(L.ParamFile, L.CmdBuf + Got, FileSize - Got, &Piece);
+    if (Error != 0 || Piece <= 0) break;
+    Got += Piece;
+  }
   if (Error != 0 || Got != FileSize) {
     FreeBlock(L.CmdBuf);
     L.CmdBuf = nullptr;
@@ -135,11 +142,12 @@ void AppendExtraArgs() {
   char* Buf = L.CmdBuf;
   Buf[L.WritePos++] = ' ';
 
-  if (ArgCount() > 2 && LargestFreeBlock() > L.OwnCmdLen) {
+  if (ArgCount() > 2) {
     // One pass over the own command line: arguments 0 to 2 are stepped
-    // over, the rest are copied whole, each followed by a blank. The room
-    // left always suffices (each argument stands behind a separator in a
-    // command line of OwnCmdLen bytes); the bound only guards the buffer.
+    // over, the rest are copied whole, each followed by a blank. CmdBuf was
+    // sized for them, so no memory test is made here: the room left always
+    // suffices (each argument stands behind a separator in a command line of
+    // OwnCmdLen bytes); the bound only guards the buffer.
     const char* Pos = OwnCommandLine();
     int32_t Len = 0;
     for (int I = 0; I < 3; ++I)

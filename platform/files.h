@@ -20,7 +20,8 @@ uint32_t OpenForRead(const char* Name, tFileHandle* File);
 // was.
 uint32_t SizeOfFile(tFileHandle File, uint64_t* Size);
 
-// One read request of Count bytes into Buf; *Got receives what it delivered.
+// One read request of up to Count bytes into Buf; *Got receives what it
+// delivered, which may be less, and 0 at the end of the file.
 uint32_t ReadFromFile(tFileHandle File, char* Buf, int32_t Count, int32_t* Got);
 
 void CloseFile(tFileHandle File);

@@ -18,7 +18,8 @@ const char* OwnCommandLine();
 bool OwnModulePath(char (&Buf)[kModulePathBuf]);
 
 // The environment block: entries "NAME=value", each ended by a 0 byte, the
-// block ended by an empty entry. Owned by the system; never released.
+// block ended by an empty entry. Owned by the system; never released. Null
+// when the system cannot hand one out (out of memory).
 const char* EnvironmentBlock();
 
 // Writes the bytes unchanged to standard output or standard error.

@@ -39,16 +39,12 @@ uint32_t SizeOfFile(tFileHandle File, uint64_t* Size) {
 }
 
 uint32_t ReadFromFile(tFileHandle File, char* Buf, int32_t Count, int32_t* Got) {
-  // One request as the caller sees it: read() may deliver less at a time.
-  *Got = 0;
-  while (*Got < Count) {
-    ssize_t N = read(Fd(File), Buf + *Got, static_cast<size_t>(Count - *Got));
-    if (N < 0 && errno == EINTR) continue;
-    if (N < 0) return Win32ErrorFromErrno(errno);
-    if (N == 0) break;
-    *Got += static_cast<int32_t>(N);
-  }
-  return 0;
+  ssize_t N;
+  do
+    N = read(Fd(File), Buf, static_cast<size_t>(Count));
+  while (N < 0 && errno == EINTR);
+  *Got = N > 0 ? static_cast<int32_t>(N) : 0;
+  return N < 0 ? Win32ErrorFromErrno(errno) : 0;
 }
 
 void CloseFile(tFileHandle File) {

@@ -15,8 +15,13 @@ namespace {
 std::string CmdLine;
 std::string EnvBlock;
 
-// An argument that is empty or holds a separator byte is put in double
-// quotes so that splitting the line gives it back unchanged.
+// The arguments are joined by blanks, and one that is empty or holds a
+// separator byte is put in double quotes, as a shell on Windows would type
+// it. Splitting the line gives most arguments back unchanged, but not all,
+// exactly as the same typed command would behave on Windows: an empty
+// argument becomes "", which the splitter skips, so the arguments after it
+// move up by one; and a double quote inside an argument opens or closes a
+// quoted section, so the argument merges with its neighbours.
 bool NeedsQuotes(const char* Arg) {
   if (*Arg == 0) return true;
   for (const char* P = Arg; *P != 0; ++P)

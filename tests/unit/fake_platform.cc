@@ -1,5 +1,6 @@
 #include "tests/unit/fake_platform.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -35,7 +36,7 @@ bool OwnModulePath(char (&Buf)[kModulePathBuf]) {
   return true;
 }
 const char* EnvironmentBlock() {
-  return Fake.EnvBlock.data();
+  return Fake.EnvMissing ? nullptr : Fake.EnvBlock.data();
 }
 void WriteStdout(const char* Bytes, int32_t Count) {
   Fake.Stdout.append(Bytes, Count);
@@ -47,11 +48,16 @@ void ExitWith(uint32_t Status) {
   std::exit(static_cast<int>(Status));
 }
 
-// platform/files.h: a handle is an index into the opened names.
+// platform/files.h: a handle is an index into the opened files, each with
+// its read position.
 namespace {
-std::vector<std::string> Opened;
+struct OpenedFile {
+  std::string Name;
+  size_t Pos;
+};
+std::vector<OpenedFile> Opened;
 FakeFile& FileOf(tFileHandle File) {
-  return Fake.Files.at(Opened.at(File.Value));
+  return Fake.Files.at(Opened.at(File.Value).Name);
 }
 } // namespace
 
@@ -68,7 +74,7 @@ uint32_t OpenForRead(const char* Name, tFileHandle* File) {
   auto It = Fake.Files.find(Name);
   if (It == Fake.Files.end()) return 2;
   if (It->second.OpenError != 0) return It->second.OpenError;
-  Opened.push_back(Name);
+  Opened.push_back({Name, 0});
   File->Value = static_cast<intptr_t>(Opened.size() - 1);
   ++Fake.OpenFiles;
   return 0;
@@ -83,11 +89,14 @@ uint32_t SizeOfFile(tFileHandle File, uint64_t* Size) {
 
 uint32_t ReadFromFile(tFileHandle File, char* Buf, int32_t Count, int32_t* Got) {
   FakeFile& F = FileOf(File);
+  size_t& Pos = Opened.at(File.Value).Pos;
   Fake.Events.push_back("read " + std::to_string(Count));
   if (F.ReadError != 0) return F.ReadError;
-  int32_t N = std::min<int32_t>(Count, static_cast<int32_t>(F.Content.size())) - F.ReadShortBy;
-  std::memcpy(Buf, F.Content.data(), static_cast<size_t>(N));
-  *Got = N;
+  size_t N = std::min(static_cast<size_t>(Count), F.Content.size() - Pos);
+  if (F.Piece > 0) N = std::min(N, static_cast<size_t>(F.Piece));
+  std::memcpy(Buf, F.Content.data() + Pos, N);
+  Pos += N;
+  *Got = static_cast<int32_t>(N);
   return 0;
 }
 

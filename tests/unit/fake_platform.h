@@ -15,8 +15,8 @@ struct FakeFile {
   uint32_t OpenError = 0;
   uint32_t SizeError = 0;
   uint32_t ReadError = 0;
-  int32_t ReadShortBy = 0; // deliver this many bytes fewer than asked
-  uint64_t SizeOverride = UINT64_MAX;
+  int32_t Piece = 0;                  // at most this many bytes per read; 0: all asked for
+  uint64_t SizeOverride = UINT64_MAX; // the size reported, when it is not the content's
 };
 
 struct FakeChild {
@@ -29,6 +29,7 @@ struct FakeSystem {
   std::string ModulePath = "C:\\Tools\\trelm.exe";
   bool ModulePathFails = false;
   std::string EnvBlock = std::string("\0", 1);
+  bool EnvMissing = false; // the system hands out no environment block
   std::map<std::string, FakeFile> Files;
   tMemoryFigures Memory{0x7FFF0000, 0x40000000, 0x40000000, 0};
   bool HeapRefuses = false;

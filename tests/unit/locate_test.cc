@@ -196,6 +196,19 @@ TEST(Locate, SearchOrderAndOutcome) {
     CheckLocate(C);
 }
 
+TEST(Locate, NoEnvironmentBlockSearchesTheCurrentDirectoryOnly) {
+  for (bool InCurrentDir : {false, true}) {
+    ResetFake("Trelm");
+    Fake.EnvMissing = true;
+    if (InCurrentDir) Fake.Files["prog.exe"] = FakeFile{};
+    Launcher.ProgName = Short("prog");
+    LocateProgram();
+    EXPECT_EQ(Str(Launcher.ProgName), "prog.exe");
+    EXPECT_EQ(Launcher.PathList, nullptr);
+    EXPECT_EQ(Fake.Events, std::vector<std::string>{"find prog.exe"});
+  }
+}
+
 TEST(Locate, NamesThatWouldNotFitAreNeverTriedCut) {
   // 251 bytes take ".exe" whole; 252 bytes do not, and count as not found.
   const std::string Fits(251, 'n');

@@ -135,12 +135,13 @@ TEST(ParamFile, FailuresStartNothingAndGiveTheSystemsCode) {
   Unsized.SizeError = 87;
   FakeFile ReadFails{false, "abc"};
   ReadFails.ReadError = 23;
-  FakeFile Short{false, "abcdef"};
-  Short.ReadShortBy = 2;
+  FakeFile EndsEarly{false, "abcd"};
+  EndsEarly.SizeOverride = 6; // shrank after it was sized
+  EndsEarly.Piece = 3;
   const Case Cases[] = {{"held open without sharing", Locked, 32},
                         {"cannot be sized", Unsized, 87},
                         {"read fails", ReadFails, 23},
-                        {"short read without an error", Short, 30}};
+                        {"ends before its size, without an error", EndsEarly, 30}};
   for (const Case& C : Cases) {
     LoadResult R = LoadFoldAppend("Trelm prog.exe list.txt", C.File);
     EXPECT_FALSE(R.Loaded) << C.Name;
@@ -202,18 +203,37 @@ TEST(ParamFile, HeapRefusalIsReportedWithCode8) {
   EXPECT_EQ(Fake.OpenFiles, 0);
 }
 
-TEST(ParamFile, SecondMemoryTestLeavesTheExtraArgumentsOut) {
-  const std::string CmdLine = "Trelm prog.exe list.txt -v";
-  ResetFake(CmdLine);
-  Fake.Files["list.txt"] = FakeFile{false, "abc"};
-  Launcher.ParamFileName = ShortFromCStr("list.txt");
-  int32_t DataLen = 0;
-  ASSERT_TRUE(LoadParamFile(&DataLen));
-  FlattenBuffer(DataLen);
-  Fake.Memory = {static_cast<uint64_t>(CmdLine.size()), UINT64_MAX, 0, 0};
-  AppendExtraArgs();
-  EXPECT_STREQ(Launcher.CmdBuf, "abc ");
-  FreeBlock(Launcher.CmdBuf);
+TEST(ParamFile, FileHandedOutInPiecesIsReadWhole) {
+  const std::string Content = "-o out.exe\r\n-I inc\r\n";
+  FakeFile File{false, Content};
+  File.Piece = 4;
+  LoadResult R = LoadFoldAppend("Trelm prog.exe list.txt", File);
+  ASSERT_TRUE(R.Loaded);
+  EXPECT_EQ(R.Text, "-o out.exe -I inc  ");
+  // Each request asks for what is still missing, until the size is reached.
+  std::vector<std::string> Reads;
+  for (const std::string& E : Fake.Events)
+    if (E.rfind("read", 0) == 0) Reads.push_back(E);
+  const std::vector<std::string> Expected = {"read 20", "read 16", "read 12", "read 8", "read 4"};
+  EXPECT_EQ(Reads, Expected);
+}
+
+TEST(ParamFile, ExtraArgumentsAreAppendedWhateverTheMemoryFiguresSay) {
+  // Once CmdBuf is allocated, the room for the extra arguments is there: no
+  // later memory figure may leave them out.
+  const std::string CmdLine = "Trelm prog.exe list.txt -v \"x y\"";
+  for (uint64_t Available : {uint64_t{0}, static_cast<uint64_t>(CmdLine.size())}) {
+    ResetFake(CmdLine);
+    Fake.Files["list.txt"] = FakeFile{false, "abc"};
+    Launcher.ParamFileName = ShortFromCStr("list.txt");
+    int32_t DataLen = 0;
+    ASSERT_TRUE(LoadParamFile(&DataLen));
+    FlattenBuffer(DataLen);
+    Fake.Memory = {Available, Available, 0, 0};
+    AppendExtraArgs();
+    EXPECT_STREQ(Launcher.CmdBuf, "abc -v x y ") << Available;
+    FreeBlock(Launcher.CmdBuf);
+  }
 }
 
 TEST(MemoryEstimate, SmallerOfVirtualAndBackedLargerWithHeapCapped) {
