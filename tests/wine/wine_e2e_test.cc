@@ -83,8 +83,11 @@ protected:
   void TearDown() override { fs::remove_all(Dir); }
 
   // Starts trelm.exe with exactly CmdLine, in Dir, with the driver's
-  // environment changed by Options (--set, --unset, --hold ...).
-  Outcome Run(const std::string& CmdLine, std::vector<std::string> Options = {}) {
+  // environment changed by Options (--set, --unset, --hold ...). With a
+  // console, the driver runs under a pseudo-terminal, so that console
+  // control events can be sent.
+  Outcome Run(const std::string& CmdLine, std::vector<std::string> Options = {},
+              bool WithConsole = false) {
     fs::remove(Dir / "received");
     WriteAll(Dir / "cmd.bin", CmdLine);
     std::vector<std::string> Args = {
@@ -97,10 +100,31 @@ protected:
         "--cwd",    Win(Dir),
         "--set",    "REC_OUT=" + Win(Dir / "received")};
     Args.insert(Args.end(), Options.begin(), Options.end());
+    if (WithConsole) Args = {"/usr/bin/script", "-qec", ShellCommand(Args), "/dev/null"};
     EXPECT_EQ(RunQuiet(Args, Dir / "wine.log"), 0) << ReadAll(Dir / "wine.log");
     Outcome O{ReadAll(Dir / "status"), ReadAll(Dir / "out"), ReadAll(Dir / "err"), "(no child)"};
     if (fs::exists(Dir / "received")) O.Received = ReadAll(Dir / "received");
     return O;
+  }
+
+  // Args as one command for the shell, each in single quotes.
+  static std::string ShellCommand(const std::vector<std::string>& Args) {
+    std::string Cmd;
+    for (const std::string& A : Args) {
+      Cmd += Cmd.empty() ? "'" : " '";
+      for (char C : A)
+        Cmd += C == '\'' ? std::string("'\\''") : std::string(1, C);
+      Cmd += '\'';
+    }
+    return Cmd;
+  }
+
+  // Driver options that make the child report its process id once it runs,
+  // and act on the launcher then.
+  std::vector<std::string> ActWhenReady(const char* Action) {
+    return {"--set",    "REC_READY=" + Win(Dir / "child.pid"),
+            "--ready",  Win(Dir / "child.pid"),
+            "--action", Action};
   }
 
   // The command line a child found as Name receives for the folded Text.
@@ -166,10 +190,11 @@ TEST_F(WineRun, PathsWithBlanksAndWildcards) {
   EXPECT_EQ(O.Status, "exit=0");
   EXPECT_EQ(O.Received, Line(Prog, "a b "));
 
-  // The wildcard passes the existence test; the start then gets the pattern.
-  O = Run("trelm.exe pro?.exe \"my*.txt\"");
+  // The wildcard passes the existence test (prog.exe matches); the start
+  // then gets the pattern itself, which the system refuses.
+  O = Run("trelm.exe pro?.exe \"my list.txt\"");
   EXPECT_EQ(O.Stdout, "");
-  EXPECT_NE(O.Status, "exit=1");
+  EXPECT_EQ(O.Status, "exit=123"); // ERROR_INVALID_NAME
   EXPECT_EQ(O.Received, "(no child)");
 }
 
@@ -293,6 +318,9 @@ TEST_F(WineRun, BadInputIsRefusedAndNothingIsLost) {
   EXPECT_EQ(O.Received, "(no child)");
   EXPECT_EQ(O.Stdout, "");
 
+  // A program name of 300 bytes is never cut to 255 and acted on, even when
+  // a program of the cut name exists.
+  fs::copy_file(Rec, Dir / std::string(255, 'p'));
   O = Run("trelm.exe " + std::string(300, 'p') + " list.txt");
   EXPECT_EQ(O.Status, "exit=1");
   EXPECT_EQ(O.Received, "(no child)");
@@ -302,6 +330,30 @@ TEST_F(WineRun, BadInputIsRefusedAndNothingIsLost) {
   EXPECT_EQ(O.Status, "exit=0");
   EXPECT_EQ(O.Stdout.size(), 3000000u);
   EXPECT_EQ(O.Stderr.size(), 3000000u);
+}
+
+// Ending the launcher ends the child it waits for, but not what the child
+// started on purpose.
+TEST_F(WineRun, KillingTheLauncherEndsItsChildButNotTheGrandchild) {
+  WriteAll(Dir / "list.txt", "x");
+  std::vector<std::string> Options = ActWhenReady("kill");
+  Options.insert(Options.end(),
+                 {"--set", "REC_SLEEP_MS=30000", "--set", "REC_SPAWN=" + Win(Dir / "grand.pid"),
+                  "--grand", Win(Dir / "grand.pid")});
+  Outcome O = Run("trelm.exe prog.exe list.txt", Options);
+  EXPECT_EQ(O.Status, "exit=99 child=ended grandchild=running");
+  EXPECT_EQ(O.Received, Line("prog.exe", "x "));
+}
+
+// Ctrl+C reaches the child, which decides; the launcher keeps waiting and
+// ends with the child's status.
+TEST_F(WineRun, CtrlCLeavesTheLauncherWaitingForItsChild) {
+  WriteAll(Dir / "list.txt", "x");
+  std::vector<std::string> Options = ActWhenReady("ctrlc");
+  Options.insert(Options.end(),
+                 {"--set", "REC_CTRLC=1", "--set", "REC_SLEEP_MS=30000", "--set", "REC_EXIT=7"});
+  Outcome O = Run("trelm.exe prog.exe list.txt", Options, true);
+  EXPECT_EQ(O.Status, "exit=7 afterctrlc=running");
 }
 
 } // namespace

@@ -6,12 +6,25 @@
    driver.exe --app PATH --cmd FILE --status FILE [--out FILE] [--err FILE]
               [--cwd DIR] [--unset NAME]... [--set NAME=VALUE]...
               [--hold FILE --share none|rw] [--repeat N]
+              [--ready FILE [--grand FILE] --action kill|ctrlc]
 
    --unset drops every entry whose name matches NAME in any case; --set puts
    entries at the head of the block, in the order given. --hold keeps FILE
    open with the given sharing while the program runs. --repeat starts the
    program N times, one after the other (for timing). The status file gets
-   "exit=N" or "createfail=N". */
+   "exit=N" or "createfail=N".
+
+   --action acts once the program's child has written its process id to the
+   --ready file (and a grandchild to the --grand file):
+   - kill terminates the program (status 99) and then reports whether the
+     child ended within 5 seconds ("child=ended" or "child=running") and
+     whether the grandchild still runs ("grandchild=..."); what still runs
+     is ended then;
+   - ctrlc sends Ctrl+C to the whole console, which the driver itself
+     ignores, and reports whether the program still runs 300 ms later
+     ("afterctrlc=running" or "afterctrlc=ended"), or "ctrlc=failed" when
+     there is no console.
+   These reports follow the exit status, separated by blanks. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -74,6 +87,55 @@ static const char* Option(int Argc, char** Argv, const char* Name) {
   return NULL;
 }
 
+static BOOL WINAPI IgnoreCtrlC(DWORD Event) {
+  return Event == CTRL_C_EVENT;
+}
+
+/* The process whose id a test program writes to Name, once it is there. */
+static HANDLE WaitForPid(const char* Name) {
+  int Try;
+  for (Try = 0; Try < 3000; ++Try, Sleep(10)) {
+    char* Text = ReadWhole(Name);
+    if (Text && strchr(Text, '\n')) {
+      DWORD Pid = strtoul(Text, NULL, 10);
+      free(Text);
+      return OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, Pid);
+    }
+    free(Text);
+  }
+  return NULL;
+}
+
+/* "running" or "ended" within Ms; what still runs is ended. */
+static const char* EndsWithin(HANDLE Process, DWORD Ms) {
+  if (Process == NULL) return "unknown";
+  if (WaitForSingleObject(Process, Ms) == WAIT_OBJECT_0) return "ended";
+  TerminateProcess(Process, 1);
+  return "running";
+}
+
+static void Act(const char* Action, HANDLE Program, const char* Ready, const char* Grand,
+                char* Report) {
+  HANDLE Child = WaitForPid(Ready);
+  HANDLE Grandchild = Grand ? WaitForPid(Grand) : NULL;
+  if (Child == NULL) {
+    strcpy(Report, " ready=never");
+    return;
+  }
+  if (strcmp(Action, "kill") == 0) {
+    TerminateProcess(Program, 99);
+    WaitForSingleObject(Program, INFINITE);
+    sprintf(Report, " child=%s", EndsWithin(Child, 5000));
+    if (Grand) sprintf(Report + strlen(Report), " grandchild=%s", EndsWithin(Grandchild, 500));
+  } else if (!GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0)) {
+    strcpy(Report, " ctrlc=failed");
+  } else {
+    Sleep(300);
+    sprintf(Report, " afterctrlc=%s",
+            WaitForSingleObject(Program, 0) == WAIT_TIMEOUT ? "running" : "ended");
+  }
+}
+
 int main(int Argc, char** Argv) {
   const char* App = Option(Argc, Argv, "--app");
   const char* CmdFile = Option(Argc, Argv, "--cmd");
@@ -84,6 +146,10 @@ int main(int Argc, char** Argv) {
   const char* Hold = Option(Argc, Argv, "--hold");
   const char* Share = Option(Argc, Argv, "--share");
   const char* Repeat = Option(Argc, Argv, "--repeat");
+  const char* Action = Option(Argc, Argv, "--action");
+  const char* Ready = Option(Argc, Argv, "--ready");
+  const char* Grand = Option(Argc, Argv, "--grand");
+  char Report[256] = "";
   char* Cmd = CmdFile ? ReadWhole(CmdFile) : NULL;
   char* Env = BuildEnv(Argc, Argv);
   char Result[64];
@@ -106,6 +172,8 @@ int main(int Argc, char** Argv) {
     if (Held == INVALID_HANDLE_VALUE) return 3;
   }
 
+  if (Action && !Ready) return 2;
+  if (Action) SetConsoleCtrlHandler(IgnoreCtrlC, TRUE);
   sprintf(Result, "exit=0");
   for (Run = 0; Run < Runs; ++Run) {
     /* CreateProcessA may write into the command line: give it a fresh copy. */
@@ -114,12 +182,13 @@ int main(int Argc, char** Argv) {
       sprintf(Result, "createfail=%lu", GetLastError());
       break;
     }
+    if (Action) Act(Action, Pi.hProcess, Ready, Grand, Report);
     WaitForSingleObject(Pi.hProcess, INFINITE);
     GetExitCodeProcess(Pi.hProcess, &Code);
     CloseHandle(Pi.hProcess);
     CloseHandle(Pi.hThread);
     free(Line);
-    sprintf(Result, "exit=%lu", Code);
+    sprintf(Result, "exit=%lu%s", Code, Report);
   }
   if (Held != INVALID_HANDLE_VALUE) CloseHandle(Held);
 
