@@ -15,7 +15,8 @@ echo "== folding and appending"
 build/native/bench/bench_core --benchmark_color=false
 
 echo "== size"
-tests/wine/check_binary.sh build/win32/trelm.exe i686-w64-mingw32-objdump
+tests/release/check_binary.sh build/win32/trelm.exe i686-w64-mingw32-objdump
+tests/release/check_binary.sh build/win64/trelm.exe x86_64-w64-mingw32-objdump
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -25,7 +25,7 @@ install_missing() {
 }
 
 install_missing --no-install-recommends -- \
-  g++ cmake make googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
+  g++ cmake make bsdutils googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
   gcc-mingw-w64-i686 g++-mingw-w64-i686 gcc-mingw-w64-x86-64 g++-mingw-w64-x86-64 hyperfine
 # Wine with the libraries it recommends, as it is tested here.
 install_missing -- wine wine64 wine32:i386

@@ -356,4 +356,46 @@ TEST_F(WineRun, CtrlCLeavesTheLauncherWaitingForItsChild) {
   EXPECT_EQ(O.Status, "exit=7 afterctrlc=running");
 }
 
+// The version resource and the manifest, read as Windows tools read them.
+TEST_F(WineRun, VersionResourceAndManifest) {
+  const std::string Version = TRELM_VERSION;
+  std::vector<std::string> Args = {Loader, (WinDir / "tests/wine/programs/verinfo.exe").string(),
+                                   Win(WinDir / "trelm.exe"), Win(Dir / "info")};
+  ASSERT_EQ(RunQuiet(Args, Dir / "wine.log"), 0) << ReadAll(Dir / "wine.log");
+  std::string Info = ReadAll(Dir / "info");
+  size_t At = Info.find("Manifest=");
+  ASSERT_NE(At, std::string::npos) << Info;
+  EXPECT_EQ(Info.substr(0, At), "FileVersion=" + Version +
+                                    ".0\n"
+                                    "ProductVersion=" +
+                                    Version +
+                                    ".0\n"
+                                    "FileOS=0x40004\n" // VOS_NT_WINDOWS32
+                                    "FileType=0x1\n"   // VFT_APP
+                                    "Translation=0409 04b0\n"
+                                    "ProductName=Trelm\n"
+                                    "FileDescription=Trelm - starts a program with a command line "
+                                    "read from a file\n"
+                                    "FileVersion=" +
+                                    Version +
+                                    "\n"
+                                    "ProductVersion=" +
+                                    Version +
+                                    "\n"
+                                    "InternalName=trelm\n"
+                                    "OriginalFilename=trelm.exe\n"
+                                    "LegalCopyright=Copyright (c) 2026 The Trelm authors. MIT "
+                                    "License.\n");
+  std::string Manifest = Info.substr(At);
+  EXPECT_NE(Manifest.find("<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>"),
+            std::string::npos);
+  for (const char* Os :
+       {"e2011457-1546-43c5-a5fe-008deee3d3f0", "35138b9a-5d96-4fbd-8e2d-a2440225f93a",
+        "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
+        "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"})
+    EXPECT_NE(Manifest.find("<supportedOS Id=\"{" + std::string(Os) + "}\"/>"), std::string::npos)
+        << Os;
+  EXPECT_EQ(Manifest.find("<activeCodePage"), std::string::npos);
+}
+
 } // namespace
