@@ -66,7 +66,7 @@ struct Outcome {
 class WineRun : public ::testing::Test {
 protected:
   void SetUp() override {
-    std::string Variant = Env("TRELM_WINE_VARIANT");
+    Variant = Env("TRELM_WINE_VARIANT");
     ASSERT_TRUE(Variant == "win32" || Variant == "win64") << "TRELM_WINE_VARIANT: " << Variant;
     WinDir = fs::path(TRELM_SOURCE_DIR) / "build" / Variant;
     Loader = Variant == "win32" ? "/usr/lib/wine/wine" : "/usr/lib/wine/wine64";
@@ -133,7 +133,7 @@ protected:
   }
 
   fs::path WinDir, Dir, Rec;
-  std::string Loader;
+  std::string Variant, Loader;
 };
 
 const char kUsage[] = "Trelm - starts a program with a command line read from a file\r\n"
@@ -396,6 +396,29 @@ TEST_F(WineRun, VersionResourceAndManifest) {
     EXPECT_NE(Manifest.find("<supportedOS Id=\"{" + std::string(Os) + "}\"/>"), std::string::npos)
         << Os;
   EXPECT_EQ(Manifest.find("<activeCodePage"), std::string::npos);
+}
+
+// On 64-bit Windows a 32-bit program sees SysWOW64 where System32 stands, so
+// a program that only the 64-bit System32 holds is found by the win64 build
+// alone; the win32 build keeps the 32-bit view and finds nothing.
+TEST_F(WineRun, SystemDirectoryAsEachBuildSeesIt) {
+  const std::string Prefix = std::string(TRELM_WINE_PREFIX_BASE) + "64";
+  setenv("WINEPREFIX", Prefix.c_str(), 1); // a 64-bit prefix, for both builds
+  const std::string Name = "trelm-probe-" + Variant + "-" + std::to_string(getpid()) + ".exe";
+  const fs::path Placed = fs::path(Prefix) / "drive_c/windows/system32" / Name;
+  ASSERT_FALSE(fs::exists(fs::path(Prefix) / "drive_c/windows/syswow64" / Name));
+  fs::copy_file(fs::path(TRELM_SOURCE_DIR) / "build/win64/tests/wine/programs/rec.exe", Placed);
+  WriteAll(Dir / "list.txt", "x");
+  Outcome O = Run("trelm.exe " + Name + " list.txt",
+                  {"--unset", "PATH", "--set", "PATH=C:\\windows\\system32"});
+  fs::remove(Placed);
+  if (Variant == "win64") {
+    EXPECT_EQ(O.Status, "exit=0");
+    EXPECT_EQ(O.Received, Line("C:\\windows\\system32\\" + Name, "x "));
+  } else {
+    EXPECT_EQ(O.Status, "exit=1");
+    EXPECT_EQ(O.Received, "(no child)");
+  }
 }
 
 } // namespace
