@@ -27,14 +27,11 @@ echo "contents: $contents"
 [ "$contents" = "$expected" ] || { echo "expected: $expected"; exit 1; }
 cmp "$unpacked/$name/bin/trelm.exe" "build/$variant/trelm.exe"
 
-if [ "$variant" = win32 ]; then
-  scripts/can-run-32bit.sh || { echo "this machine cannot run 32-bit code: not run under Wine"; exit 77; }
-  loader=/usr/lib/wine/wine
-else
-  loader=/usr/lib/wine/wine64
+if [ "$variant" = win32 ] && ! scripts/can-run-32bit.sh; then
+  echo "this machine cannot run 32-bit code: not run under Wine"
+  exit 77
 fi
-export WINEPREFIX="${TRELM_WINE_PREFIX_BASE:-$HOME/.wine-trelm}${variant#win}"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+source scripts/wine-env.sh
 cp "build/$variant/tests/wine/programs/rec.exe" "$work/show-args.exe"
 cp examples/params.txt "$work/"
 received="$work/received"
