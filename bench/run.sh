@@ -5,10 +5,7 @@
 # whole launches of the Windows launcher under Wine against a direct start.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-for preset in native win32 win64; do
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" -j "$(nproc)" >/dev/null
-done
+scripts/build.sh native win32 win64 >/dev/null
 runs=${TRELM_BENCH_RUNS:-300}
 
 echo "== folding and appending"

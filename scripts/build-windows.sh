@@ -8,8 +8,5 @@ if [ ! -x /usr/lib/wine/wine64 ] || ! command -v x86_64-w64-mingw32-g++ >/dev/nu
   echo "Wine or MinGW-w64 is missing: run scripts/setup.sh (as root) first" >&2
   exit 1
 fi
-for preset in win32 win64; do
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" -j "$(nproc)"
-done
+scripts/build.sh win32 win64
 scripts/wine-prefix.sh

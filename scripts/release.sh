@@ -8,8 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 for preset in win32 win64; do
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" -j "$(nproc)"
+  scripts/build.sh "$preset"
   ctest --preset "$preset"
   cpack --preset "$preset"
 done

@@ -4,10 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-for preset in win32 win64; do
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" -j "$(nproc)" >/dev/null
-done
+scripts/build.sh win32 win64 >/dev/null
 
 source scripts/wine-env.sh
 if [ "$variant" = win64 ]; then

@@ -9,10 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 
-for preset in native win32 win64 sanitize fuzz; do
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" -j "$(nproc)"
-done
+scripts/build.sh native win32 win64 sanitize fuzz
 
 ctest --preset win32
 ctest --preset win64
