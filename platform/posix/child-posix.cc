@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 
 #include <cerrno>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -65,8 +66,8 @@ void PassOn(int Signal) {
 }
 
 struct tDispositions {
-  struct sigaction Ignored[2];
-  struct sigaction PassedOn[2];
+  struct sigaction Ignored[std::size(kIgnored)];
+  struct sigaction PassedOn[std::size(kPassedOn)];
 };
 
 void StandForChild(tDispositions* Old) {
@@ -76,17 +77,17 @@ void StandForChild(tDispositions* Old) {
   struct sigaction Forward = {};
   Forward.sa_handler = PassOn;
   sigemptyset(&Forward.sa_mask);
-  for (int I = 0; I < 2; ++I) {
+  for (size_t I = 0; I < std::size(kIgnored); ++I)
     sigaction(kIgnored[I], &Ignore, &Old->Ignored[I]);
+  for (size_t I = 0; I < std::size(kPassedOn); ++I)
     sigaction(kPassedOn[I], &Forward, &Old->PassedOn[I]);
-  }
 }
 
 void Restore(const tDispositions& Old) {
-  for (int I = 0; I < 2; ++I) {
+  for (size_t I = 0; I < std::size(kIgnored); ++I)
     sigaction(kIgnored[I], &Old.Ignored[I], nullptr);
+  for (size_t I = 0; I < std::size(kPassedOn); ++I)
     sigaction(kPassedOn[I], &Old.PassedOn[I], nullptr);
-  }
 }
 
 } // namespace
